@@ -1,0 +1,137 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name></name>
+    <message id="Error_CouldNotRetrieveFirmwareList">
+        <source>Could not retrieve the firmware list from the server. Check your internet connection and try again.</source>
+        <extracomment>Catalogue fetch failed; followed by ' (code)'</extracomment>
+        <translation>サーバーからファームウェア一覧を取得できませんでした。インターネット接続を確認して、もう一度お試しください。</translation>
+    </message>
+    <message id="Error_CouldNotReadFirmwareList">
+        <source>The firmware list from the server could not be read.</source>
+        <extracomment>Catalogue is not readable; followed by ' (code)'</extracomment>
+        <translation>サーバーのファームウェア一覧を読み取れませんでした。</translation>
+    </message>
+    <message id="Error_NoFirmwareAvailable">
+        <source>No firmware is available for this model.</source>
+        <extracomment>The chosen model has no firmware</extracomment>
+        <translation>このモデル用のファームウェアはありません。</translation>
+    </message>
+    <message id="Info_NumberOfFirmwareVersionsAvailable">
+        <source>Firmware versions available for this model: %d</source>
+        <extracomment>Exactly one %d: the number of versions</extracomment>
+        <translation>このモデルで利用できるファームウェアのバージョン数: %d</translation>
+    </message>
+    <message id="Caption_OriginalVersion">
+        <source>original</source>
+        <extracomment>Shown in parentheses after the first version of a model</extracomment>
+        <translation>出荷時</translation>
+    </message>
+    <message id="Caption_NewestVersion">
+        <source>newest</source>
+        <extracomment>Shown in parentheses after the last version of a model</extracomment>
+        <translation>最新</translation>
+    </message>
+    <message id="Caption_ReleaseDate">
+        <source>Release date</source>
+        <extracomment>Followed by ': ' and the release date</extracomment>
+        <translation>リリース日</translation>
+    </message>
+    <message id="Error_CodeInconsistency">
+        <source>This version is listed for the model but is missing from the firmware list. Choose another version.</source>
+        <extracomment>The picked version is missing from the firmware list</extracomment>
+        <translation>このバージョンはモデル用に記載されていますが、ファームウェア一覧にありません。別のバージョンを選んでください。</translation>
+    </message>
+    <message id="Caption_VersionInfo">
+        <source>Firmware version: </source>
+        <extracomment>Directly followed by the version name; include any separator</extracomment>
+        <translation>ファームウェアのバージョン: </translation>
+    </message>
+    <message id="Info_DownloadingFirmwareFromServer">
+        <source>Downloading the firmware from the server…</source>
+        <extracomment>Status while the image downloads</extracomment>
+        <translation>サーバーからファームウェアをダウンロードしています…</translation>
+    </message>
+    <message id="Error_CouldNotDownLoadFirmware">
+        <source>Could not download the firmware (HTTP status %d).</source>
+        <extracomment>Exactly one %d: the HTTP status code</extracomment>
+        <translation>ファームウェアをダウンロードできませんでした (HTTP ステータス %d)。</translation>
+    </message>
+    <message id="Error_FileHashDoesNotMatch">
+        <source>The downloaded firmware is damaged: its checksum does not match. Please try again.</source>
+        <extracomment>MD5 of the download differs from the firmware list</extracomment>
+        <translation>ダウンロードしたファームウェアが破損しています (チェックサムが一致しません)。もう一度お試しください。</translation>
+    </message>
+    <message id="Info_Preparing">
+        <source>Firmware verified. Preparing to write it to the device…</source>
+        <extracomment>Image verified; flashing starts shortly</extracomment>
+        <translation>ファームウェアを確認しました。デバイスへの書き込みを準備しています…</translation>
+    </message>
+    <message id="Description_DFUMode">
+        <source>The device could not be found in DFU mode. Put it into DFU mode, connect it, and try again.</source>
+        <extracomment>The device is not in DFU mode</extracomment>
+        <translation>DFU モードのデバイスが見つかりませんでした。デバイスを DFU モードにして接続し、もう一度お試しください。</translation>
+    </message>
+    <message id="Error_FailedToGetStatus">
+        <source>The device stopped responding while the firmware was being written. Reconnect it in DFU mode and try again.</source>
+        <extracomment>The device stopped answering status requests</extracomment>
+        <translation>ファームウェアの書き込み中にデバイスが応答しなくなりました。DFU モードで接続し直して、もう一度お試しください。</translation>
+    </message>
+    <message id="Info_Writing">
+        <source>Writing the firmware to the device. Do not disconnect it…</source>
+        <extracomment>Status while the device is written</extracomment>
+        <translation>デバイスにファームウェアを書き込んでいます。接続を外さないでください…</translation>
+    </message>
+    <message id="Info_Finishing">
+        <source>Finishing…</source>
+        <extracomment>Status once more than 99 per cent is written</extracomment>
+        <translation>仕上げています…</translation>
+    </message>
+    <message id="Info_WriteSucceeded">
+        <source>The firmware was updated successfully. You can now disconnect the device.</source>
+        <extracomment>The update succeeded</extracomment>
+        <translation>ファームウェアの更新が完了しました。デバイスを取り外してかまいません。</translation>
+    </message>
+    <message id="ButtonCaption_Finish">
+        <source>Finish</source>
+        <extracomment>Button that quits after success</extracomment>
+        <translation>完了</translation>
+    </message>
+    <message id="Error_Generic">
+        <source>The update failed.</source>
+        <extracomment>Status text after any failure</extracomment>
+        <translation>更新に失敗しました。</translation>
+    </message>
+    <message id="Error_FlashingToolUnavailable">
+        <source>The firmware writing tool could not be started. Please reinstall Velt Firmware Updater.</source>
+        <extracomment>The bundled flashing tool is missing or cannot be started</extracomment>
+        <translation>ファームウェア書き込みツールを起動できませんでした。Velt Firmware Updater を再インストールしてください。</translation>
+    </message>
+    <message id="Error_FirmwareTooLarge">
+        <source>The firmware file offered by the server is too large (over 256 MiB) and was refused.</source>
+        <extracomment>The server offered a file over 256 MiB</extracomment>
+        <translation>サーバーのファームウェアファイルが大きすぎる (256 MiB 超) ため、受け付けませんでした。</translation>
+    </message>
+    <message id="Error_NoFirmwareSelected">
+        <source>No firmware version has been chosen. Go back and choose one.</source>
+        <extracomment>The update page was reached without a chosen version</extracomment>
+        <translation>ファームウェアのバージョンが選ばれていません。戻って選んでください。</translation>
+    </message>
+    <message id="Error_InvalidDownloadAddress">
+        <source>The download address of this firmware is invalid.</source>
+        <extracomment>The firmware's download address cannot be formed</extracomment>
+        <translation>このファームウェアのダウンロードアドレスが正しくありません。</translation>
+    </message>
+    <message id="Error_NoDocumentsFolder">
+        <source>Your Documents folder could not be found or created.</source>
+        <extracomment>No Documents folder to store the image</extracomment>
+        <translation>書類フォルダーが見つからないか、作成できませんでした。</translation>
+    </message>
+    <message id="Error_CouldNotSaveFirmware">
+        <source>The firmware could not be saved to your Documents folder.</source>
+        <extracomment>Writing the image file failed; the system's reason follows</extracomment>
+        <translation>ファームウェアを書類フォルダーに保存できませんでした。</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,68 @@
+#include "catalogue/FirmwareList.h"
+
+#include "catalogue/FirmwareServer.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace velt {
+
+QString FirmwareList::firmwareListURL()
+{
+    return firmwareServer().origin + QStringLiteral("/updater/firmwareList.json");
+}
+
+QString FirmwareList::firmwareBaseURL()
+{
+    return firmwareServer().origin + QStringLiteral("/updater/dfu/");
+}
+
+QStringList FirmwareList::lotNames() const
+{
+    QStringList names;
+    QSet<QString> seen;
+    for (const Compatibility& compatibility : compatibilities) {
+        for (const QString& lot : compatibility.lotName) {
+            if (!seen.contains(lot)) {
+                seen.insert(lot);
+                names.append(lot);
+            }
+        }
+    }
+    // QString's operator< compares UTF-16 code units: no locale, upper case before lower.
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::shared_ptr<FirmwareVersion> FirmwareList::version(const QString& name) const
+{
+    return versions.value(name);
+}
+
+void FirmwareList::merge(const FirmwareList& other)
+{
+    for (auto it = other.versions.cbegin(); it != other.versions.cend(); ++it)
+        versions.insert(it.key(), it.value());
+    compatibilities.append(other.compatibilities);
+}
+
+namespace {
+FirmwareList& instance()
+{
+    static FirmwareList list;
+    return list;
+}
+} // namespace
+
+FirmwareList& firmwareList()
+{
+    return instance();
+}
+
+void resetFirmwareList()
+{
+    instance() = FirmwareList();
+}
+
+} // namespace velt

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace velt {
+
+// The firmware server's origin ("https://host[:port]"). The default comes from the build
+// (VELT_FIRMWARE_HOST); VELT_FIRMWARE_SERVER overrides it at start-up. Plain http is only
+// accepted for loopback hosts.
+struct FirmwareServer
+{
+    QString origin;  // scheme://host[:port], no trailing slash
+    QString refusal; // why the configured server may not be used; empty when it may
+
+    bool usable() const { return refusal.isEmpty(); }
+};
+
+// The server in use.
+const FirmwareServer& firmwareServer();
+
+// Reads VELT_FIRMWARE_SERVER (when set) into the server in use; writes a diagnostic line when
+// the value is refused. Called once at start-up.
+void configureFirmwareServerFromEnvironment();
+
+// Uses the given origin (tests, start-up); returns the server as accepted or refused.
+const FirmwareServer& setFirmwareServer(const QString& origin);
+
+} // namespace velt

@@ -1,0 +1,10 @@
+#include "catalogue/FirmwareList.h"
+
+namespace velt {
+
+bool FirmwareList::load()
+{
+    return false;
+}
+
+} // namespace velt
