@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QStringList>
-
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 

@@ -3,7 +3,6 @@
 #include "catalogue/FirmwareServer.h"
 
 #include <QSet>
-
 #include <algorithm>
 
 namespace velt {
@@ -45,6 +44,27 @@ void FirmwareList::merge(const FirmwareList& other)
     for (auto it = other.versions.cbegin(); it != other.versions.cend(); ++it)
         versions.insert(it.key(), it.value());
     compatibilities.append(other.compatibilities);
+}
+
+QString FirmwareList::versionsDescription() const
+{
+    if (versions.isEmpty())
+        return QStringLiteral("[:]");
+    QStringList entries;
+    entries.reserve(versions.size());
+    for (auto it = versions.cbegin(); it != versions.cend(); ++it)
+        entries.append(QLatin1Char('"') + it.key() + QStringLiteral("\": ") +
+                       it.value()->description());
+    return QLatin1Char('[') + entries.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+QString FirmwareList::compatibilitiesDescription() const
+{
+    QStringList entries;
+    entries.reserve(compatibilities.size());
+    for (const Compatibility& compatibility : compatibilities)
+        entries.append(compatibility.description());
+    return QLatin1Char('[') + entries.join(QStringLiteral(", ")) + QLatin1Char(']');
 }
 
 namespace {

@@ -23,8 +23,15 @@ public:
     static QString firmwareListURL();
     static QString firmwareBaseURL();
 
-    // Fetches the catalogue and adds it to this list. On failure the user has been shown why
-    // in a modal alert by the time it returns false, and the list is left as it was.
+    // Fetches the catalogue from firmwareListURL() and adds it to this list: versions replaced
+    // by name, compatibilities appended. Writes both records' text forms as two log lines.
+    // On failure the user has been shown why in a modal alert (VeltError code 1000) by the
+    // time it returns false, and the list is left exactly as it was. The alert reads
+    // "Error_CouldNotRetrieveFirmwareList" (after a log line with the reason) when the server
+    // was refused (code 903), the transfer failed (the QNetworkReply error) or the body is not
+    // UTF-8 (900); "Error_CouldNotReadFirmwareList" when the document is not JSON (the
+    // parser's id), not an object (901, after a "bad json: " line) or not a catalogue (902,
+    // after an "invalid firmware list: " line). The HTTP status is not looked at.
     bool load();
 
     // Every model name once, sorted by plain case-sensitive comparison.
@@ -35,6 +42,11 @@ public:
 
     // Adds the records of another list: versions replaced by name, compatibilities appended.
     void merge(const FirmwareList& other);
+
+    // ["name": FirmwareVersion: ..., ...] in no particular order ("[:]" when empty), and
+    // [Compatibility: ..., ...] in list order.
+    QString versionsDescription() const;
+    QString compatibilitiesDescription() const;
 };
 
 // The process-wide catalogue, created empty on first use.

@@ -2,7 +2,7 @@
 
 #include "core/Diagnostics.h"
 
-#include <QHostAddress>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace velt {
@@ -14,12 +14,14 @@ FirmwareServer& current()
     return server;
 }
 
+// QUrl has already normalised an address literal in the host ("127.1", "0x7f000001" and
+// "2130706433" all read as "127.0.0.1"; "[0:0::1]" as "::1"), so comparing its text form is
+// enough and keeps this part free of the network module.
 bool isLoopbackHost(const QString& host)
 {
-    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        return true;
-    const QHostAddress address(host);
-    return !address.isNull() && address.isLoopback();
+    static const QRegularExpression ipv4Loopback(
+        QStringLiteral("^(?:::ffff:)?127\\.[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}$"));
+    return host == u"localhost" || host == u"::1" || ipv4Loopback.match(host).hasMatch();
 }
 
 } // namespace
@@ -33,8 +35,8 @@ const FirmwareServer& setFirmwareServer(const QString& origin)
 {
     FirmwareServer server;
     const QUrl url(origin.trimmed(), QUrl::StrictMode);
-    server.origin = url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
-                                 QUrl::StripTrailingSlash)
+    server.origin = url.adjusted(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery |
+                                 QUrl::RemoveFragment | QUrl::StripTrailingSlash)
                         .toString();
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() || (scheme != u"https" && scheme != u"http")) {

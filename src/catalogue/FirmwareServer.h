@@ -9,6 +9,10 @@ namespace velt {
 // accepted for loopback hosts.
 struct FirmwareServer
 {
+    // Shown in parentheses after the retrieval failure message when the catalogue is not
+    // fetched because the configured server was refused.
+    static constexpr qint64 refusedCode = 903;
+
     QString origin;  // scheme://host[:port], no trailing slash
     QString refusal; // why the configured server may not be used; empty when it may
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QUrl>
-
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>

@@ -1,10 +1,70 @@
+// FirmwareList::load lives apart from the records so that they, and the reader, need
+// nothing of the network module.
+#include "catalogue/CatalogueFetcher.h"
+#include "catalogue/CatalogueReader.h"
 #include "catalogue/FirmwareList.h"
+#include "catalogue/FirmwareServer.h"
+#include "core/Alert.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+#include "core/VeltError.h"
 
 namespace velt {
+namespace {
+
+bool tellUser(const char* key, qint64 code)
+{
+    const QString message =
+        localizedString(key) + QStringLiteral(" (") + QString::number(code) + QLatin1Char(')');
+    presentAlert(VeltError::withDescription(VeltError::catalogueCode, message));
+    return false;
+}
+
+bool retrievalFailure(const QString& description, qint64 code)
+{
+    logLine(description);
+    return tellUser("Error_CouldNotRetrieveFirmwareList", code);
+}
+
+bool readFailure(qint64 code)
+{
+    return tellUser("Error_CouldNotReadFirmwareList", code);
+}
+
+} // namespace
 
 bool FirmwareList::load()
 {
-    return false;
+    const FirmwareServer& server = firmwareServer();
+    if (!server.usable())
+        return retrievalFailure(server.refusal, FirmwareServer::refusedCode);
+
+    const CatalogueFetcher::Result fetched = CatalogueFetcher::fetch(QUrl(firmwareListURL()));
+    if (!fetched.ok)
+        return retrievalFailure(fetched.description, fetched.code);
+
+    // Read into a fresh list and merge only a whole, valid document, so a failed load
+    // leaves the catalogue exactly as earlier loads filled it.
+    const CatalogueReader::Result read = CatalogueReader::read(fetched.body);
+    switch (read.outcome) {
+    case CatalogueReader::Outcome::Read:
+        break;
+    case CatalogueReader::Outcome::NotUtf8:
+        return retrievalFailure(read.detail, read.code);
+    case CatalogueReader::Outcome::NotJson:
+        return readFailure(read.code);
+    case CatalogueReader::Outcome::NotAnObject:
+        logLine(QStringLiteral("bad json: ") + read.detail);
+        return readFailure(read.code);
+    case CatalogueReader::Outcome::InvalidCatalogue:
+        logLine(QStringLiteral("invalid firmware list: ") + read.detail);
+        return readFailure(read.code);
+    }
+
+    merge(read.list);
+    logLine(versionsDescription());
+    logLine(compatibilitiesDescription());
+    return true;
 }
 
 } // namespace velt

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+#include <chrono>
+
+namespace velt {
+
+// Fetches one document with a plain GET and returns once the whole body has arrived or the
+// transfer failed. The system's proxy settings apply, certificates are verified, redirects
+// may not lead to a less safe scheme and a transfer that stalls for the timeout is abandoned.
+// Waits in a local event loop that holds back user input, so the window still repaints but
+// the user cannot act. Main thread only.
+class CatalogueFetcher
+{
+public:
+    struct Result
+    {
+        bool ok = false;
+        QByteArray body;     // when ok
+        qint64 code = 0;     // QNetworkReply::NetworkError when not ok
+        QString description; // the network layer's own text when not ok
+    };
+
+    static Result fetch(const QUrl& url);
+
+    // How long a transfer may go without receiving data; 60 s unless a test shortens it.
+    static std::chrono::milliseconds transferTimeout();
+    static void setTransferTimeout(std::chrono::milliseconds timeout);
+};
+
+} // namespace velt
