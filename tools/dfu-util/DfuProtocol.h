@@ -1,0 +1,86 @@
+// Numbers of the USB DFU 1.1 class protocol that both the host side (the downloader) and the
+// simulated device speak.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace velt::dfu {
+
+enum class Request : uint8_t {
+    Detach = 0,
+    Dnload = 1,
+    Upload = 2,
+    GetStatus = 3,
+    ClrStatus = 4,
+    GetState = 5,
+    Abort = 6,
+};
+
+// bmRequestType of class requests addressed to the DFU interface.
+constexpr uint8_t kRequestTypeOut = 0x21;
+constexpr uint8_t kRequestTypeIn = 0xA1;
+// Standard GET_DESCRIPTOR, device-to-host, addressed to the device.
+constexpr uint8_t kRequestTypeStandardIn = 0x80;
+constexpr uint8_t kGetDescriptor = 6;
+
+constexpr uint8_t kFunctionalDescriptorType = 0x21;
+constexpr uint8_t kInterfaceClassApplication = 0xFE;
+constexpr uint8_t kInterfaceSubclassDfu = 0x01;
+constexpr uint8_t kProtocolRuntime = 1;
+
+enum class State : uint8_t {
+    AppIdle = 0,
+    AppDetach = 1,
+    DfuIdle = 2,
+    DnloadSync = 3,
+    DnBusy = 4,
+    DnloadIdle = 5,
+    ManifestSync = 6,
+    Manifest = 7,
+    ManifestWaitReset = 8,
+    UploadIdle = 9,
+    Error = 10,
+};
+
+enum class Status : uint8_t {
+    Ok = 0,
+    ErrTarget = 1,
+    ErrFile = 2,
+    ErrWrite = 3,
+    ErrErase = 4,
+    ErrCheckErased = 5,
+    ErrProg = 6,
+    ErrVerify = 7,
+    ErrAddress = 8,
+    ErrNotDone = 9,
+    ErrFirmware = 10,
+    ErrVendor = 11,
+    ErrUsbr = 12,
+    ErrPor = 13,
+    ErrUnknown = 14,
+    ErrStalledPkt = 15,
+};
+constexpr int kLastStatus = 15;
+constexpr int kLastState = 10;
+
+// GETSTATUS answers with exactly this many bytes.
+constexpr int kStatusLength = 6;
+
+// Linux usbfs refuses control transfers above 4096 bytes, whatever the device announces.
+constexpr uint16_t kMaxTransferSize = 4096;
+
+// bwPollTimeout is 24 bits wide: 0xFFFFFF ms would be 4.6 hours. A device that asks for more
+// than this is waited on for this long only; a real flash page erase takes well under it.
+constexpr uint32_t kPollTimeoutCapMs = 5000;
+
+// "dfuDNLOAD-IDLE", "dfuERROR", ...; unknown numbers come back as "state 42".
+std::string stateName(int state);
+// "OK", "errWRITE", ...; unknown numbers come back as "status 42".
+std::string statusName(int status);
+// The inverse of statusName for known names; -1 when the name is not a status.
+int statusFromName(const std::string& name);
+// The inverse of stateName for known names; -1 when the name is not a state.
+int stateFromName(const std::string& name);
+
+} // namespace velt::dfu

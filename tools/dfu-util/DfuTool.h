@@ -1,0 +1,29 @@
+// The command line around the downloader: `dfu-util VID PID IMAGE`. Checks the arguments and
+// the image before any USB traffic, picks libusb or the simulated device (VELT_DFU_SIMULATOR),
+// writes progress and information to `out` and a failure's explanation to `err`, and returns
+// the exit code (ExitCode.h).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velt::dfu {
+
+struct CommandLine
+{
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    std::string imagePath;
+};
+
+// Exactly three arguments; the ids as four hexadecimal digits.
+std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments);
+
+// `simulator` is the value of VELT_DFU_SIMULATOR, or null for real USB.
+int runDfuTool(const std::vector<std::string>& arguments, const char* simulator, std::FILE* out,
+               std::FILE* err);
+
+} // namespace velt::dfu

@@ -1,0 +1,21 @@
+// The tool's exit codes, one per kind of ending (README.md lists them for users).
+#pragma once
+
+namespace velt::dfu {
+
+enum class ExitCode : int {
+    Success = 0,
+    NoDfuDevice = 2,      // no device in DFU mode with these ids, or it did not come back
+    SeveralDevices = 3,   // more than one device with these ids
+    CannotOpen = 4,       // open or claim refused (permissions, another driver)
+    NoStatusAnswer = 5,   // the device stopped answering GETSTATUS
+    DeviceError = 6,      // the device reported an error status or stalled a request
+    UsbFailure = 7,       // the device disconnected or a transfer failed otherwise
+    DeviceMisbehaved = 8, // malformed answers, unknown or unexpected states
+    Usage = 64,           // wrong arguments
+    BadImage = 65,        // empty image, corrupt suffix, image for another device
+    UnreadableImage = 66, // the image cannot be read
+    HostViolation = 70,   // the simulated device caught the host breaking the protocol
+};
+
+} // namespace velt::dfu

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Clock.h"
+#include "SimulatedDevice.h"
+#include "Transport.h"
+
+namespace velt::dfu {
+
+// The bus between the host and a SimulatedDevice: every control transfer costs `latencyMs` on
+// the clock (a simulated timeout too, so tests and demos do not wait out real timeouts), and a
+// handle opened before the device re-enumerated answers NO_DEVICE, as usbfs does.
+class SimulatedTransport : public Transport
+{
+public:
+    SimulatedTransport(SimulatedDevice& device, Clock& clock, uint32_t latencyMs = 0,
+                       int deviceCount = 1);
+
+    int findDevices(uint16_t vendorId, uint16_t productId,
+                    std::vector<UsbDeviceInfo>& devices) override;
+    int open(size_t deviceIndex, uint8_t interfaceNumber, uint8_t alternateSetting) override;
+    int control(const ControlSetup& setup, std::span<uint8_t> data, unsigned timeoutMs) override;
+    int reset() override;
+    void close() override;
+
+private:
+    bool stale() const;
+
+    SimulatedDevice& m_device;
+    Clock& m_clock;
+    uint32_t m_latencyMs = 0;
+    int m_deviceCount = 1;
+    bool m_open = false;
+    uint32_t m_generation = 0;
+};
+
+} // namespace velt::dfu

@@ -1,0 +1,36 @@
+// Results of USB operations as the transport reports them. The values and names are libusb's
+// (libusb_error, libusb_error_name), so messages read the same whichever transport produced
+// them; the downloader itself never includes libusb.
+#pragma once
+
+#include <string>
+
+namespace velt::dfu {
+
+enum UsbError : int {
+    UsbSuccess = 0,
+    UsbErrorIo = -1,
+    UsbErrorInvalidParam = -2,
+    UsbErrorAccess = -3,
+    UsbErrorNoDevice = -4,
+    UsbErrorNotFound = -5,
+    UsbErrorBusy = -6,
+    UsbErrorTimeout = -7,
+    UsbErrorOverflow = -8,
+    UsbErrorPipe = -9,
+    UsbErrorInterrupted = -10,
+    UsbErrorNoMem = -11,
+    UsbErrorNotSupported = -12,
+    UsbErrorOther = -99,
+};
+
+// "LIBUSB_ERROR_TIMEOUT", "LIBUSB_SUCCESS", ... as libusb_error_name spells them.
+std::string usbErrorName(int code);
+
+// TIMEOUT and IO: the request went out and nothing sensible came back.
+inline bool isNoAnswer(int code)
+{
+    return code == UsbErrorTimeout || code == UsbErrorIo;
+}
+
+} // namespace velt::dfu

@@ -1,0 +1,14 @@
+// dfu-util: writes a DFU image into a USB device in DFU mode (see README.md).
+#include "DfuTool.h"
+
+#include <cstdlib>
+#include <sys/prctl.h>
+
+int main(int argc, char** argv)
+{
+    // A download is thousands of waits of a few milliseconds each; the default 50 us timer
+    // slack on every one of them would add measurably to the flashing time.
+    prctl(PR_SET_TIMERSLACK, 1UL);
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return velt::dfu::runDfuTool(arguments, std::getenv("VELT_DFU_SIMULATOR"), stdout, stderr);
+}
