@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace velt {
+
+// The MD5 digest of the bytes as 32 lower-case hexadecimal digits, e.g.
+// "d41d8cd98f00b204e9800998ecf8427e" for no bytes. Any size the buffer can hold is digested
+// whole. For bytes that arrive in parts, see Md5Accumulator.
+QString md5(const QByteArray& bytes);
+
+} // namespace velt

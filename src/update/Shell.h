@@ -1,0 +1,65 @@
+#pragma once
+
+#include "update/ShellDelegate.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace velt {
+
+// Runs one external program as a child process and hands back what it wrote to standard
+// output and standard error, as text. Everything is type-level; Shell is never instantiated.
+//
+// A command that does not begin with "/" is first located with `which` in a login shell. The
+// program itself is started directly from its path with the argument list: no shell ever
+// sees the arguments. Both texts lose their last user-perceived character (normally the final
+// newline). The exit status is not part of the result; it only decides the log line
+// "<path> succeeded." or "<path> failed.". A program that cannot be started yields output ""
+// and an error text naming the path and the reason; one ended by a signal gets a last error
+// line naming the signal, so that callers judging by the error text see a failure.
+class Shell
+{
+public:
+    struct Result
+    {
+        QString output;
+        QString error;
+
+        bool operator==(const Result&) const = default;
+    };
+
+    // Receives (output, error) when a background run has ended, on the runner's thread. It is
+    // destroyed on that thread right after the call, so it should hold nothing that must be
+    // released on the main thread.
+    using Completion = std::function<void(QString output, QString error)>;
+
+    Shell() = delete;
+
+    // Without a completion: blocks until the program has ended and returns both texts. With
+    // one: starts the program in the background, returns ("", "") at once and hands the texts
+    // to the completion later. The lookup of a bare command name always blocks the caller.
+    static Result run(const QString& command, const QStringList& arguments,
+                      Completion completion = {});
+
+    // Starts launchPath with the arguments, waits for its end on this thread and returns
+    // both texts. Output of any size is drained while the program runs.
+    static Result runAndWait(const QString& launchPath, const QStringList& arguments);
+
+    // Returns at once. The program is started on a thread of its own; each piece of standard
+    // output reaches the delegate there, in order, then the completion gets both texts.
+    static void runInBackground(const QString& launchPath, const QStringList& arguments,
+                                Completion completion);
+
+    // The text without its last user-perceived character (a "\r\n" pair goes as one); empty
+    // text stays empty. Pass an rvalue to have it done in place.
+    static QString removeLastCharacter(QString text);
+
+    // The one delegate of every background run. Read on the runners' threads, so guarded;
+    // held strongly until replaced (tests reset it with nullptr).
+    static void setDelegate(std::shared_ptr<ShellDelegate> delegate);
+    static std::shared_ptr<ShellDelegate> delegate();
+};
+
+} // namespace velt

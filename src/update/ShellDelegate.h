@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace velt {
+
+// Receives a background run's standard output while the program runs (see Shell).
+class ShellDelegate
+{
+public:
+    virtual ~ShellDelegate() = default;
+
+    // One piece of standard output, in arrival order, and once more at the end with the rest
+    // (possibly empty). Called on the runner's thread, never on the main thread.
+    virtual void shellDidReceiveOutput(const QString& output) = 0;
+};
+
+} // namespace velt
