@@ -325,7 +325,7 @@ void SimulatedDevice::endRun()
 {
     advance();
     const bool willDetach = m_settings.attributes & FunctionalDescriptor::WillDetach;
-    if (m_attached && m_state == State::ManifestWaitReset && !willDetach)
+    if (m_attached && m_endReceived && m_state == State::ManifestWaitReset && !willDetach)
         m_violations.push_back("the host left the device waiting for a reset after manifestation");
     if (m_attached && m_state == State::AppDetach && !willDetach)
         m_violations.push_back("the host sent DETACH and then no reset");
