@@ -18,8 +18,9 @@ namespace velt {
 
 namespace {
 
-// Large reads keep the number of wake-ups (and of delegate calls) low for chatty children.
-constexpr qsizetype readSize = 1024 * 1024;
+// Large enough to keep wake-ups (and delegate calls) few for chatty children, small enough
+// that a read and the text decoded from it stay in the processor's cache.
+constexpr qsizetype readSize = 256 * 1024;
 // Linux lets an unprivileged process grow a pipe to 1 MiB (fs.pipe-max-size); the child then
 // blocks less often while we hand a piece on. Failure only costs speed.
 constexpr int wantedPipeSize = 1024 * 1024;

@@ -2,6 +2,7 @@
 
 #include "core/Diagnostics.h"
 #include "update/ChildProcess.h"
+#include "update/TextAccumulator.h"
 #include "update/Utf8PieceDecoder.h"
 
 #include <QTextBoundaryFinder>
@@ -137,20 +138,16 @@ Shell::Result Shell::run(const QString& command, const QStringList& arguments,
 
 Shell::Result Shell::runAndWait(const QString& launchPath, const QStringList& arguments)
 {
-    QByteArray output;
-    QByteArray error;
-    const ChildProcess::Outcome outcome = ChildProcess::run(
-        launchPath, arguments, [&](const char* data, qsizetype size) { output.append(data, size); },
-        [&](const char* data, qsizetype size) { error.append(data, size); });
-    logEnd(launchPath, outcome);
-
     // Invalid bytes become U+FFFD here: the texts are all a caller learns of the run.
-    Result result;
-    result.output = removeLastCharacter(QString::fromUtf8(output));
-    output = QByteArray();
-    result.error =
-        finalErrorText(removeLastCharacter(QString::fromUtf8(error)), outcome, launchPath);
-    return result;
+    TextAccumulator output;
+    TextAccumulator error;
+    const ChildProcess::Outcome outcome = ChildProcess::run(
+        launchPath, arguments,
+        [&](const char* data, qsizetype size) { output.appendUtf8(data, size); },
+        [&](const char* data, qsizetype size) { error.appendUtf8(data, size); });
+    logEnd(launchPath, outcome);
+    return {removeLastCharacter(output.take()),
+            finalErrorText(removeLastCharacter(error.take()), outcome, launchPath)};
 }
 
 void Shell::runInBackground(const QString& launchPath, const QStringList& arguments,
@@ -159,8 +156,8 @@ void Shell::runInBackground(const QString& launchPath, const QStringList& argume
     // One thread per run does the start, every read and the completion, so the pieces reach
     // the delegate in order and the accumulators have a single writer.
     auto work = [launchPath, arguments, completion]() {
-        QString output;
-        QString error;
+        TextAccumulator output;
+        TextAccumulator error;
         Utf8PieceDecoder outputDecoder;
         Utf8PieceDecoder errorDecoder;
         const ChildProcess::Outcome outcome = ChildProcess::run(
@@ -171,24 +168,24 @@ void Shell::runInBackground(const QString& launchPath, const QStringList& argume
                     return;
                 if (const std::shared_ptr<ShellDelegate> receiver = delegate())
                     receiver->shellDidReceiveOutput(*piece);
-                output += *piece;
+                output.append(*piece);
             },
             [&](const char* data, qsizetype size) {
                 if (const std::optional<QString> piece = errorDecoder.decode(data, size))
-                    error += *piece;
+                    error.append(*piece);
             });
         if (outcome.started) {
             // The rest is whatever a read left incomplete at the very end.
             const QString rest = outputDecoder.finish();
             if (const std::shared_ptr<ShellDelegate> receiver = delegate())
                 receiver->shellDidReceiveOutput(rest);
-            output += rest;
-            error += errorDecoder.finish();
+            output.append(rest);
+            error.append(errorDecoder.finish());
         }
         logEnd(launchPath, outcome);
         if (completion) {
-            completion(removeLastCharacter(std::move(output)),
-                       finalErrorText(removeLastCharacter(std::move(error)), outcome, launchPath));
+            completion(removeLastCharacter(output.take()),
+                       finalErrorText(removeLastCharacter(error.take()), outcome, launchPath));
         }
     };
     try {

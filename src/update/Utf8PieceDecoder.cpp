@@ -4,11 +4,7 @@
 
 namespace velt {
 
-namespace {
-
-// Length of a character at the end of the bytes that has begun validly but is not complete;
-// 0 when the bytes end with a whole character or with something no further byte can repair.
-qsizetype incompleteTailLength(const char* data, qsizetype size)
+qsizetype Utf8PieceDecoder::incompleteTailLength(const char* data, qsizetype size)
 {
     for (qsizetype k = 1; k <= 3 && k <= size; ++k) {
         const auto lead = static_cast<unsigned char>(data[size - k]);
@@ -42,7 +38,20 @@ qsizetype incompleteTailLength(const char* data, qsizetype size)
     return 0;
 }
 
-} // namespace
+qsizetype Utf8PieceDecoder::unfinishedTailLength(const char* data, qsizetype size)
+{
+    for (qsizetype k = 1; k <= 3 && k <= size; ++k) {
+        const auto lead = static_cast<unsigned char>(data[size - k]);
+        if ((lead & 0xC0) == 0x80)
+            continue;
+        const qsizetype length = (lead & 0xE0) == 0xC0   ? 2
+                                 : (lead & 0xF0) == 0xE0 ? 3
+                                 : (lead & 0xF8) == 0xF0 ? 4
+                                                         : 0;
+        return k < length ? k : 0;
+    }
+    return 0;
+}
 
 std::optional<QString> Utf8PieceDecoder::decode(const char* data, qsizetype size)
 {
@@ -59,7 +68,7 @@ std::optional<QString> Utf8PieceDecoder::decode(const char* data, qsizetype size
     if (!QByteArrayView(data, whole).isValidUtf8())
         return std::nullopt;
     m_heldBack = QByteArray(data + whole, tail);
-    return QString::fromUtf8(data, whole);
+    return m_decoder(QByteArrayView(data, whole));
 }
 
 QString Utf8PieceDecoder::finish()

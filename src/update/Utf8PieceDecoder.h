@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 #include <optional>
 
 namespace velt {
@@ -22,7 +23,20 @@ public:
     // with U+FFFD in place of what cannot be decoded. Empties the decoder.
     QString finish();
 
+    // Length of a character at the end of the bytes that has begun validly but is not
+    // complete; 0 when they end with a whole character or with something no further byte can
+    // repair.
+    static qsizetype incompleteTailLength(const char* data, qsizetype size);
+
+    // Length of the bytes at the end that a lead byte announces as a longer sequence than
+    // follows, valid or not. A lenient decoder that holds these back decodes a stream cut
+    // anywhere exactly as the whole stream.
+    static qsizetype unfinishedTailLength(const char* data, qsizetype size);
+
 private:
+    // Keeps its state between reads only to drop a byte order mark at the start of the stream,
+    // not at the start of every read; it is only ever given whole characters.
+    QStringDecoder m_decoder{QStringDecoder::Utf8};
     QByteArray m_heldBack;
 };
 
