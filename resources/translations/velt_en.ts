@@ -133,5 +133,158 @@
         <extracomment>Writing the image file failed; the system's reason follows</extracomment>
         <translation>The firmware could not be saved to your Documents folder.</translation>
     </message>
+    <message id="Caption_MenuFile">
+        <source>&amp;File</source>
+        <extracomment>Menu title; &amp; marks the access key</extracomment>
+        <translation>&amp;File</translation>
+    </message>
+    <message id="Caption_MenuQuit">
+        <source>&amp;Quit</source>
+        <extracomment>Menu command that quits the application</extracomment>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message id="Caption_MenuHelp">
+        <source>&amp;Help</source>
+        <extracomment>Menu title; &amp; marks the access key</extracomment>
+        <translation>&amp;Help</translation>
+    </message>
+    <message id="Caption_MenuAbout">
+        <source>&amp;About Velt Firmware Updater</source>
+        <extracomment>Menu command showing the About box</extracomment>
+        <translation>&amp;About Velt Firmware Updater</translation>
+    </message>
+    <message id="Caption_AboutVersion">
+        <source>Version</source>
+        <extracomment>About box; followed by a space and the version number</extracomment>
+        <translation>Version</translation>
+    </message>
+    <message id="Description_About">
+        <source>Updates the firmware of Velt USB audio devices.</source>
+        <extracomment>About box description</extracomment>
+        <translation>Updates the firmware of Velt USB audio devices.</translation>
+    </message>
+    <message id="Caption_IntroTitle">
+        <source>Welcome to Velt Firmware Updater</source>
+        <extracomment>Header of the first page</extracomment>
+        <translation>Welcome to Velt Firmware Updater</translation>
+    </message>
+    <message id="Description_Intro">
+        <source>This assistant installs new firmware on your Velt USB audio device. You choose your device model and a firmware version and put the device into DFU mode; the updater then downloads the firmware and writes it to the device.
+
+The list of available firmware is loaded from the Velt server when this page opens. Click Next as soon as it becomes available.</source>
+        <extracomment>Explanation on the first page</extracomment>
+        <translation>This assistant installs new firmware on your Velt USB audio device. You choose your device model and a firmware version and put the device into DFU mode; the updater then downloads the firmware and writes it to the device.
+
+The list of available firmware is loaded from the Velt server when this page opens. Click Next as soon as it becomes available.</translation>
+    </message>
+    <message id="Caption_SelectModelTitle">
+        <source>Choose your device model</source>
+        <extracomment>Header of the model page</extracomment>
+        <translation>Choose your device model</translation>
+    </message>
+    <message id="Description_SelectModel">
+        <source>Select the model of the device you want to update.</source>
+        <extracomment>Explanation on the model page</extracomment>
+        <translation>Select the model of the device you want to update.</translation>
+    </message>
+    <message id="Caption_Model">
+        <source>Model:</source>
+        <extracomment>Label before the model list</extracomment>
+        <translation>Model:</translation>
+    </message>
+    <message id="Caption_SelectVersionTitle">
+        <source>Choose a firmware version</source>
+        <extracomment>Header of the version page</extracomment>
+        <translation>Choose a firmware version</translation>
+    </message>
+    <message id="Description_SelectVersion">
+        <source>The newest version is selected. You can choose an earlier version instead, for example to return to one you used before.</source>
+        <extracomment>Explanation on the version page</extracomment>
+        <translation>The newest version is selected. You can choose an earlier version instead, for example to return to one you used before.</translation>
+    </message>
+    <message id="Caption_Version">
+        <source>Version:</source>
+        <extracomment>Label before the version list</extracomment>
+        <translation>Version:</translation>
+    </message>
+    <message id="Caption_DFUSetupTitle">
+        <source>Put the device into DFU mode</source>
+        <extracomment>Header of the DFU instructions page</extracomment>
+        <translation>Put the device into DFU mode</translation>
+    </message>
+    <message id="Description_DFUSetup">
+        <source>To receive new firmware, the device must be in DFU (Device Firmware Upgrade) mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking. The device is now in DFU mode.
+
+Click Next to start the update. Keep the device connected until the update has finished.</source>
+        <extracomment>Step-by-step instructions for entering DFU mode</extracomment>
+        <translation>To receive new firmware, the device must be in DFU (Device Firmware Upgrade) mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking. The device is now in DFU mode.
+
+Click Next to start the update. Keep the device connected until the update has finished.</translation>
+    </message>
+    <message id="Caption_UpdateTitle">
+        <source>Updating the firmware</source>
+        <extracomment>Header of the update page</extracomment>
+        <translation>Updating the firmware</translation>
+    </message>
+    <message id="Description_UpdateNotice">
+        <source>Keep the device connected and switched on until the update has finished. The updater cannot be closed while the firmware is being written.</source>
+        <extracomment>Notice on the update page</extracomment>
+        <translation>Keep the device connected and switched on until the update has finished. The updater cannot be closed while the firmware is being written.</translation>
+    </message>
+    <message id="ButtonCaption_Next">
+        <source>Next</source>
+        <extracomment>Button to the next page</extracomment>
+        <translation>Next</translation>
+    </message>
+    <message id="ButtonCaption_Back">
+        <source>Back</source>
+        <extracomment>Button back to the previous page</extracomment>
+        <translation>Back</translation>
+    </message>
+    <message id="Caption_AccessibleModelList">
+        <source>Device model</source>
+        <extracomment>Accessible name of the model list</extracomment>
+        <translation>Device model</translation>
+    </message>
+    <message id="Caption_AccessibleMessages">
+        <source>Messages</source>
+        <extracomment>Accessible name of the model page's message area</extracomment>
+        <translation>Messages</translation>
+    </message>
+    <message id="Caption_AccessibleVersionList">
+        <source>Firmware version</source>
+        <extracomment>Accessible name of the version list</extracomment>
+        <translation>Firmware version</translation>
+    </message>
+    <message id="Caption_AccessibleVersionInfo">
+        <source>Version information</source>
+        <extracomment>Accessible name of the version page's information area</extracomment>
+        <translation>Version information</translation>
+    </message>
+    <message id="Caption_AccessibleInstructions">
+        <source>Instructions</source>
+        <extracomment>Accessible name of the DFU instructions</extracomment>
+        <translation>Instructions</translation>
+    </message>
+    <message id="Caption_AccessibleProgress">
+        <source>Update progress</source>
+        <extracomment>Accessible name of the progress bar</extracomment>
+        <translation>Update progress</translation>
+    </message>
+    <message id="Caption_AccessibleStatus">
+        <source>Update status</source>
+        <extracomment>Accessible name of the update page's status area</extracomment>
+        <translation>Update status</translation>
+    </message>
 </context>
 </TS>

@@ -133,5 +133,158 @@
         <extracomment>Writing the image file failed; the system's reason follows</extracomment>
         <translation>ファームウェアを書類フォルダーに保存できませんでした。</translation>
     </message>
+    <message id="Caption_MenuFile">
+        <source>&amp;File</source>
+        <extracomment>Menu title; &amp; marks the access key</extracomment>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message id="Caption_MenuQuit">
+        <source>&amp;Quit</source>
+        <extracomment>Menu command that quits the application</extracomment>
+        <translation>終了(&amp;Q)</translation>
+    </message>
+    <message id="Caption_MenuHelp">
+        <source>&amp;Help</source>
+        <extracomment>Menu title; &amp; marks the access key</extracomment>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message id="Caption_MenuAbout">
+        <source>&amp;About Velt Firmware Updater</source>
+        <extracomment>Menu command showing the About box</extracomment>
+        <translation>Velt Firmware Updater について(&amp;A)</translation>
+    </message>
+    <message id="Caption_AboutVersion">
+        <source>Version</source>
+        <extracomment>About box; followed by a space and the version number</extracomment>
+        <translation>バージョン</translation>
+    </message>
+    <message id="Description_About">
+        <source>Updates the firmware of Velt USB audio devices.</source>
+        <extracomment>About box description</extracomment>
+        <translation>Velt USB オーディオデバイスのファームウェアをアップデートします。</translation>
+    </message>
+    <message id="Caption_IntroTitle">
+        <source>Welcome to Velt Firmware Updater</source>
+        <extracomment>Header of the first page</extracomment>
+        <translation>Velt Firmware Updater へようこそ</translation>
+    </message>
+    <message id="Description_Intro">
+        <source>This assistant installs new firmware on your Velt USB audio device. You choose your device model and a firmware version and put the device into DFU mode; the updater then downloads the firmware and writes it to the device.
+
+The list of available firmware is loaded from the Velt server when this page opens. Click Next as soon as it becomes available.</source>
+        <extracomment>Explanation on the first page</extracomment>
+        <translation>このアシスタントは、Velt USB オーディオデバイスに新しいファームウェアをインストールします。デバイスのモデルとファームウェアのバージョンを選び、デバイスを DFU モードにすると、アップデーターがファームウェアをダウンロードしてデバイスに書き込みます。
+
+このページを開くと、利用できるファームウェアの一覧を Velt のサーバーから読み込みます。「次へ」が押せるようになったらクリックしてください。</translation>
+    </message>
+    <message id="Caption_SelectModelTitle">
+        <source>Choose your device model</source>
+        <extracomment>Header of the model page</extracomment>
+        <translation>デバイスのモデルを選択</translation>
+    </message>
+    <message id="Description_SelectModel">
+        <source>Select the model of the device you want to update.</source>
+        <extracomment>Explanation on the model page</extracomment>
+        <translation>アップデートするデバイスのモデルを選択してください。</translation>
+    </message>
+    <message id="Caption_Model">
+        <source>Model:</source>
+        <extracomment>Label before the model list</extracomment>
+        <translation>モデル:</translation>
+    </message>
+    <message id="Caption_SelectVersionTitle">
+        <source>Choose a firmware version</source>
+        <extracomment>Header of the version page</extracomment>
+        <translation>ファームウェアのバージョンを選択</translation>
+    </message>
+    <message id="Description_SelectVersion">
+        <source>The newest version is selected. You can choose an earlier version instead, for example to return to one you used before.</source>
+        <extracomment>Explanation on the version page</extracomment>
+        <translation>最新のバージョンが選択されています。以前に使っていたバージョンに戻す場合などは、古いバージョンを選ぶこともできます。</translation>
+    </message>
+    <message id="Caption_Version">
+        <source>Version:</source>
+        <extracomment>Label before the version list</extracomment>
+        <translation>バージョン:</translation>
+    </message>
+    <message id="Caption_DFUSetupTitle">
+        <source>Put the device into DFU mode</source>
+        <extracomment>Header of the DFU instructions page</extracomment>
+        <translation>デバイスを DFU モードにする</translation>
+    </message>
+    <message id="Description_DFUSetup">
+        <source>To receive new firmware, the device must be in DFU (Device Firmware Upgrade) mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking. The device is now in DFU mode.
+
+Click Next to start the update. Keep the device connected until the update has finished.</source>
+        <extracomment>Step-by-step instructions for entering DFU mode</extracomment>
+        <translation>新しいファームウェアを受け取るには、デバイスを DFU(Device Firmware Upgrade)モードにする必要があります。
+
+1. デバイスの電源を切り、USB ケーブルを外します。
+2. デバイスの DFU ボタンを押し続けます(ボタンの位置はデバイスの取扱説明書をご覧ください)。
+3. ボタンを押したまま、USB ケーブルでデバイスをこのコンピューターに接続します。
+4. ステータスランプが点滅し始めたらボタンを離します。これでデバイスは DFU モードになりました。
+
+「次へ」をクリックするとアップデートが始まります。アップデートが終わるまでデバイスを接続したままにしてください。</translation>
+    </message>
+    <message id="Caption_UpdateTitle">
+        <source>Updating the firmware</source>
+        <extracomment>Header of the update page</extracomment>
+        <translation>ファームウェアをアップデート中</translation>
+    </message>
+    <message id="Description_UpdateNotice">
+        <source>Keep the device connected and switched on until the update has finished. The updater cannot be closed while the firmware is being written.</source>
+        <extracomment>Notice on the update page</extracomment>
+        <translation>アップデートが終わるまで、デバイスを接続して電源を入れたままにしてください。ファームウェアの書き込み中はアップデーターを終了できません。</translation>
+    </message>
+    <message id="ButtonCaption_Next">
+        <source>Next</source>
+        <extracomment>Button to the next page</extracomment>
+        <translation>次へ</translation>
+    </message>
+    <message id="ButtonCaption_Back">
+        <source>Back</source>
+        <extracomment>Button back to the previous page</extracomment>
+        <translation>戻る</translation>
+    </message>
+    <message id="Caption_AccessibleModelList">
+        <source>Device model</source>
+        <extracomment>Accessible name of the model list</extracomment>
+        <translation>デバイスのモデル</translation>
+    </message>
+    <message id="Caption_AccessibleMessages">
+        <source>Messages</source>
+        <extracomment>Accessible name of the model page's message area</extracomment>
+        <translation>メッセージ</translation>
+    </message>
+    <message id="Caption_AccessibleVersionList">
+        <source>Firmware version</source>
+        <extracomment>Accessible name of the version list</extracomment>
+        <translation>ファームウェアのバージョン</translation>
+    </message>
+    <message id="Caption_AccessibleVersionInfo">
+        <source>Version information</source>
+        <extracomment>Accessible name of the version page's information area</extracomment>
+        <translation>バージョン情報</translation>
+    </message>
+    <message id="Caption_AccessibleInstructions">
+        <source>Instructions</source>
+        <extracomment>Accessible name of the DFU instructions</extracomment>
+        <translation>手順</translation>
+    </message>
+    <message id="Caption_AccessibleProgress">
+        <source>Update progress</source>
+        <extracomment>Accessible name of the progress bar</extracomment>
+        <translation>アップデートの進行状況</translation>
+    </message>
+    <message id="Caption_AccessibleStatus">
+        <source>Update status</source>
+        <extracomment>Accessible name of the update page's status area</extracomment>
+        <translation>アップデートの状態</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,23 @@
+#include "app/AlertBox.h"
+
+#include "app/AppDelegate.h"
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace velt {
+
+void showAlertBox(const VeltError& error)
+{
+    QWidget* parent = QApplication::activeWindow();
+    if (!parent)
+        parent = AppDelegate::mainWindow();
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                    error.localizedDescription, QMessageBox::Ok, parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+} // namespace velt

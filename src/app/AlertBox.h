@@ -1,0 +1,11 @@
+#pragma once
+
+#include "core/VeltError.h"
+
+namespace velt {
+
+// The application's alert: a modal message box with the error's localized description and a
+// single default OK button. Installed as the alert presenter at start-up.
+void showAlertBox(const VeltError& error);
+
+} // namespace velt

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QObject>
+#include <atomic>
+#include <functional>
+
+class QSessionManager;
+class QWidget;
+
+namespace velt {
+
+class MainWindow;
+
+// The application's and the main window's delegate. Its one job is the quit guard: while a
+// device is being written the application must not end and its window must not close, and
+// every way of quitting (menu, window, Finish, a failed catalogue, the desktop session) asks
+// applicationShouldTerminate() first. Refusals are silent.
+class AppDelegate : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum TerminateReply { TerminateCancel = 0, TerminateNow = 1 };
+
+    explicit AppDelegate(QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    bool disableQuitApp() const { return m_disableQuitApp.load(); }
+    void setDisableQuitApp(bool disabled) { m_disableQuitApp.store(disabled); }
+
+    // Publishes this delegate as appDelegate, becomes the main window's delegate and takes over
+    // the application's terminate requests and the session manager's quit query.
+    void applicationDidFinishLaunching();
+    void applicationWillTerminate();
+    TerminateReply applicationShouldTerminate() const;
+    bool applicationShouldTerminateAfterLastWindowClosed() const;
+    bool windowShouldClose(QWidget* window) const;
+
+    // Raise and lower the guard. Callable from any thread: the flag changes at once, the
+    // window's close, minimise and maximise buttons change afterwards on the main thread.
+    void disableQuit();
+    void enableQuit();
+
+    // The terminate request: ends the application unless the guard refuses. Returns whether
+    // the application is ending. Main thread only.
+    bool terminate();
+
+    // What ending the application does once allowed; QCoreApplication::exit(0) by default.
+    // Tests replace it to observe the ending without leaving their event loop.
+    void setQuitAction(std::function<void()> quit) { m_quit = std::move(quit); }
+
+    // The application's main window, if there is one.
+    static MainWindow* mainWindow();
+
+signals:
+    // Emitted once termination has been allowed, just before the quit action runs.
+    void willTerminate();
+
+private:
+    void setTitleBarButtonsVisible(bool visible);
+    void commitData(QSessionManager& manager);
+
+    std::atomic<bool> m_disableQuitApp{false};
+    bool m_terminating = false;
+    std::function<void()> m_quit;
+};
+
+// The route other parts take to the quit guard (the flashing stage raises it around each run
+// of the flashing tool). Set once at launch; null before.
+extern std::atomic<AppDelegate*> appDelegate;
+
+} // namespace velt

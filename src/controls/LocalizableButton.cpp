@@ -1,0 +1,17 @@
+#include "controls/LocalizableButton.h"
+
+#include "controls/JapaneseFont.h"
+#include "core/Localization.h"
+
+namespace velt {
+
+LocalizableButton::LocalizableButton(QWidget* parent) : QPushButton(parent) {}
+
+void LocalizableButton::awakeFromLayout()
+{
+    if (!m_resourceId.isEmpty())
+        setText(localizedString(m_resourceId));
+    applyJapaneseFontIfPreferred(*this, preferredLanguages());
+}
+
+} // namespace velt

@@ -1,0 +1,17 @@
+#include "controls/LocalizableField.h"
+
+#include "controls/JapaneseFont.h"
+#include "core/Localization.h"
+
+namespace velt {
+
+LocalizableField::LocalizableField(QWidget* parent) : QLabel(parent) {}
+
+void LocalizableField::awakeFromLayout()
+{
+    if (!m_resourceId.isEmpty())
+        setText(localizedString(m_resourceId));
+    applyJapaneseFontIfPreferred(*this, preferredLanguages());
+}
+
+} // namespace velt

@@ -1,0 +1,17 @@
+#include "controls/LocalizableTextView.h"
+
+#include "controls/JapaneseFont.h"
+#include "core/Localization.h"
+
+namespace velt {
+
+LocalizableTextView::LocalizableTextView(QWidget* parent) : QTextEdit(parent) {}
+
+void LocalizableTextView::awakeFromLayout()
+{
+    if (!m_resourceId.isEmpty())
+        setPlainText(localizedString(m_resourceId));
+    applyJapaneseFontIfPreferred(*this, preferredLanguages());
+}
+
+} // namespace velt

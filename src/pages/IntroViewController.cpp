@@ -1,0 +1,21 @@
+#include "pages/IntroViewController.h"
+
+#include "catalogue/FirmwareList.h"
+#include "kit/Termination.h"
+
+namespace velt {
+
+IntroViewController::IntroViewController(QObject* parent) : Controller(parent) {}
+
+void IntroViewController::viewDidAppear()
+{
+    // Blocks until the catalogue has been read or the user has been told why not.
+    if (!firmwareList().load()) {
+        requestTermination();
+        return;
+    }
+    if (m_nextButton)
+        m_nextButton->setEnabled(true);
+}
+
+} // namespace velt
