@@ -28,6 +28,8 @@ SimulatedDevice::SimulatedDevice(const SimulatorSettings& settings, Clock& clock
         m_status = Status::ErrUnknown;
     m_busyMs = std::min(settings.pollMs, kPollTimeoutCapMs);
     m_getStatusTimeoutsLeft = settings.getStatusTimeouts;
+    // The flash is there from the start; reserving it costs no memory until it is written.
+    m_image.reserve(size_t(settings.flashKib) * 1024);
 }
 
 UsbDeviceInfo SimulatedDevice::describe() const
@@ -187,6 +189,10 @@ int SimulatedDevice::getStatus(std::span<uint8_t> data)
             m_state = State::DnBusy;
             m_busyUntilUs = m_clock.nowUs() + uint64_t(m_busyMs) * 1000;
             pollMs = m_settings.pollMs;
+        } else if (m_beyondFlash) {
+            m_writePending = false;
+            m_state = State::Error;
+            m_status = Status::ErrAddress;
         } else if (m_settings.errorStatus > 0 && m_block == m_settings.errorAt) {
             m_writePending = false;
             m_state = State::Error;
@@ -285,7 +291,9 @@ int SimulatedDevice::download(uint16_t blockNumber, std::span<const uint8_t> dat
         m_imageComplete = false;
     }
     m_block = next;
-    m_image.insert(m_image.end(), data.begin(), data.end());
+    m_beyondFlash = m_image.size() + data.size() > size_t(m_settings.flashKib) * 1024;
+    if (!m_beyondFlash)
+        m_image.insert(m_image.end(), data.begin(), data.end());
     m_state = State::DnloadSync;
     m_writePending = true;
     if (next == m_settings.dnloadTimeoutAt && !m_dnloadTimeoutDone) {

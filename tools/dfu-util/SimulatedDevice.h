@@ -68,6 +68,7 @@ private:
     int64_t m_accepted = 0; // blocks the device has finished writing
     bool m_manifestStarted = false;
     bool m_writePending = false;
+    bool m_beyondFlash = false;
     uint64_t m_busyUntilUs = 0;
     uint32_t m_busyMs = 0;
     int m_manifestRoundsLeft = 0;

@@ -36,8 +36,7 @@ int SimulatedTransport::control(const ControlSetup& setup, std::span<uint8_t> da
 {
     if (!m_open)
         return UsbErrorNoDevice;
-    if (m_latencyMs > 0)
-        m_clock.sleepMs(m_latencyMs);
+    spendLatency();
     if (stale())
         return UsbErrorNoDevice;
     return m_device.control(setup, data);
@@ -47,8 +46,7 @@ int SimulatedTransport::reset()
 {
     if (!m_open)
         return UsbErrorNotFound;
-    if (m_latencyMs > 0)
-        m_clock.sleepMs(m_latencyMs);
+    spendLatency();
     if (stale())
         return UsbErrorNoDevice;
     return m_device.reset();
@@ -57,6 +55,19 @@ int SimulatedTransport::reset()
 void SimulatedTransport::close()
 {
     m_open = false;
+}
+
+void SimulatedTransport::spendLatency()
+{
+    const uint64_t latencyUs = uint64_t(m_latencyMs) * 1000;
+    if (m_overslept >= latencyUs) {
+        m_overslept -= latencyUs;
+        return;
+    }
+    const uint64_t wait = latencyUs - m_overslept;
+    const uint64_t deadline = m_clock.nowUs() + wait;
+    m_clock.sleepUntilUs(deadline);
+    m_overslept = m_clock.nowUs() - deadline;
 }
 
 bool SimulatedTransport::stale() const

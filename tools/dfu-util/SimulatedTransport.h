@@ -8,7 +8,9 @@ namespace velt::dfu {
 
 // The bus between the host and a SimulatedDevice: every control transfer costs `latencyMs` on
 // the clock (a simulated timeout too, so tests and demos do not wait out real timeouts), and a
-// handle opened before the device re-enumerated answers NO_DEVICE, as usbfs does.
+// handle opened before the device re-enumerated answers NO_DEVICE, as usbfs does. On the system
+// clock every sleep wakes a little late; the next transfer's delay is shortened by as much, so
+// the bus costs `latencyMs` per transfer on average and not more.
 class SimulatedTransport : public Transport
 {
 public:
@@ -24,6 +26,7 @@ public:
 
 private:
     bool stale() const;
+    void spendLatency();
 
     SimulatedDevice& m_device;
     Clock& m_clock;
@@ -31,6 +34,7 @@ private:
     int m_deviceCount = 1;
     bool m_open = false;
     uint32_t m_generation = 0;
+    uint64_t m_overslept = 0; // microseconds the clock's sleeps have run past their deadlines
 };
 
 } // namespace velt::dfu

@@ -145,6 +145,10 @@ SimulatorSettingsResult parseSimulatorSettings(const std::string& text)
          [&](const std::string& v) {
              return number(v, 0xFFFFFF, settings.pollMs);
          }},
+        {"flash-kib",
+         [&](const std::string& v) {
+             return number(v, 1024 * 1024, settings.flashKib);
+         }},
         {"latency-ms",
          [&](const std::string& v) {
              return number(v, 60000, settings.latencyMs);

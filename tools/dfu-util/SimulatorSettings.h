@@ -27,6 +27,7 @@ struct SimulatorSettings
     uint16_t detachTimeoutMs = 5000;
     DescriptorPlace descriptorPlace = DescriptorPlace::Interface;
     uint32_t pollMs = 0;
+    uint32_t flashKib = 16384; // a block beyond the flash fails with errADDRESS
     uint32_t latencyMs = 0;
     int startState = 2; // dfuIDLE
     int startStatus = 0;
