@@ -180,6 +180,7 @@ TEST(DfuDownloader, FaultsEndWithTheRightMessageAndCode)
         {"odd-state=dfuUPLOAD-IDLE@2", ExitCode::DeviceMisbehaved,
          "reports state dfuUPLOAD-IDLE after block 2.", 2},
         {"start-state=dfuMANIFEST-WAIT-RESET", ExitCode::NoStatusAnswer, kGetStatusMarker, 0},
+        {"flash-kib=2", ExitCode::DeviceError, "status errADDRESS.", 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.settings);
