@@ -34,16 +34,6 @@ TEST(Md5, MatchesTheReferenceSuite)
     }
 }
 
-TEST(Md5, BinaryBytesIncludingZeros)
-{
-    const QByteArray bytes("\x00\xff\x00", 3);
-    const QString digest = md5(bytes);
-    EXPECT_EQ(digest.size(), 32);
-    EXPECT_EQ(digest, digest.toLower());
-    EXPECT_NE(digest, md5(QByteArray("\xff", 1))) << "the zero bytes must count";
-    EXPECT_EQ(md5(bytes), digest);
-}
-
 TEST(Md5Accumulator, PartsGiveTheDigestOfTheWhole)
 {
     for (const auto& c : rfc1321Suite) {
@@ -56,15 +46,4 @@ TEST(Md5Accumulator, PartsGiveTheDigestOfTheWhole)
             EXPECT_EQ(accumulator.hexDigest(), whole) << c.message << " cut at " << cut;
         }
     }
-}
-
-TEST(Md5Accumulator, DigestSoFarDoesNotEndTheStream)
-{
-    velt::Md5Accumulator accumulator;
-    accumulator.addData("message ");
-    EXPECT_EQ(accumulator.hexDigest(), md5("message "));
-    accumulator.addData("digest");
-    EXPECT_EQ(accumulator.hexDigest(), "f96b697d7cb7938d525a2f31aaf161d0");
-    accumulator.reset();
-    EXPECT_EQ(accumulator.hexDigest(), "d41d8cd98f00b204e9800998ecf8427e");
 }

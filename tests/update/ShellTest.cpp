@@ -158,14 +158,6 @@ TEST(RemoveLastCharacter, RemovesOneUserPerceivedCharacter)
         EXPECT_EQ(Shell::removeLastCharacter(c.text), c.expected) << c.text.toStdString();
 }
 
-TEST(RemoveLastCharacter, LongTextKeepsEverythingButTheEnd)
-{
-    const QString text = QString(8 * 1024 * 1024, u'x') + u"\r\n"_s;
-    const QString shortened = Shell::removeLastCharacter(text);
-    EXPECT_EQ(shortened.size(), text.size() - 2);
-    EXPECT_TRUE(shortened.endsWith(u"xx"_s));
-}
-
 TEST_F(ShellTest, BlockingRunReturnsBothTextsWithoutTheirLastCharacter)
 {
     const struct
@@ -345,13 +337,6 @@ TEST_F(ShellTest, BackgroundRunReturnsAtOnceAndCompletesOffTheMainThread)
     EXPECT_FALSE(delegate->calledOnMainThread());
 }
 
-TEST_F(ShellTest, StandardErrorNeverReachesTheDelegate)
-{
-    auto delegate = installDelegate();
-    EXPECT_EQ(runScriptInBackground(u"printf 'err\\n' >&2"_s), (Shell::Result{u""_s, u"err"_s}));
-    EXPECT_EQ(delegate->pieces(), QStringList{QString()});
-}
-
 TEST_F(ShellTest, LargeOutputArrivesWholeAndInOrder)
 {
     // Several megabytes on both streams, interleaved, in many reads.
@@ -390,24 +375,4 @@ TEST_F(ShellTest, PieceThatIsNotUtf8IsDiscardedWhole)
         u"printf 'ok\\n'; sleep 0.2; printf '\\377bad\\n'; sleep 0.2; printf 'end\\n'"_s);
     EXPECT_EQ(result.output, u"ok\nend"_s);
     EXPECT_EQ(delegate->pieces().join(QString()), u"ok\nend\n"_s);
-}
-
-TEST_F(ShellTest, BackgroundRunWithoutDelegateStillCompletes)
-{
-    EXPECT_EQ(runScriptInBackground(u"printf 'a\\n'; printf 'b\\n' >&2; exit 1"_s),
-              (Shell::Result{u"a"_s, u"b"_s}));
-}
-
-TEST_F(ShellTest, ConcurrentBackgroundRunsKeepTheirOwnTexts)
-{
-    Completion first;
-    Completion second;
-    Shell::runInBackground(u"/bin/sh"_s, {u"-c"_s, u"seq 1 20000"_s}, first.handler());
-    Shell::runInBackground(u"/bin/sh"_s, {u"-c"_s, u"seq 5 20000 >&2"_s}, second.handler());
-    const Shell::Result a = first.wait();
-    const Shell::Result b = second.wait();
-    EXPECT_TRUE(a.output.startsWith(u"1\n2\n"_s) && a.output.endsWith(u"\n20000"_s));
-    EXPECT_EQ(a.error, u""_s);
-    EXPECT_EQ(b.output, u""_s);
-    EXPECT_TRUE(b.error.startsWith(u"5\n6\n"_s) && b.error.endsWith(u"\n20000"_s));
 }

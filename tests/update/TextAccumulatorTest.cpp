@@ -21,23 +21,3 @@ TEST(TextAccumulator, BytesCutAnywhereDecodeAsTheWhole)
         }
     }
 }
-
-TEST(TextAccumulator, LargeTextKeepsEveryPieceInOrder)
-{
-    TextAccumulator accumulator;
-    const qsizetype pieceSize = 1024 * 1024 + 7;
-    for (char16_t letter = u'a'; letter <= u'z'; ++letter) {
-        if (letter % 2)
-            accumulator.append(QString(pieceSize, QChar(letter)));
-        else
-            accumulator.appendUtf8(QByteArray(pieceSize, char(letter)).constData(), pieceSize);
-    }
-    const QString text = accumulator.take();
-    ASSERT_EQ(text.size(), 26 * pieceSize);
-    for (qsizetype i = 0; i < 26; ++i) {
-        const QChar letter(char16_t(u'a' + i));
-        EXPECT_EQ(text.at(i * pieceSize), letter);
-        EXPECT_EQ(text.at((i + 1) * pieceSize - 1), letter);
-    }
-    EXPECT_EQ(accumulator.take(), u""_s);
-}

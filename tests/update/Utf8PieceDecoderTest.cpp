@@ -33,14 +33,6 @@ TEST(Utf8PieceDecoder, CharacterCutAnywhereArrivesWithTheNextRead)
     }
 }
 
-TEST(Utf8PieceDecoder, ReadOfOnlyAPartialCharacterIsEmpty)
-{
-    Utf8PieceDecoder decoder;
-    EXPECT_EQ(feed(decoder, "\xe2"), u""_s);
-    EXPECT_EQ(feed(decoder, "\x82"), u""_s);
-    EXPECT_EQ(feed(decoder, "\xac"), u"€"_s);
-}
-
 TEST(Utf8PieceDecoder, InvalidReadsAreVoidAndDoNotPoisonTheNext)
 {
     const QByteArray invalid[] = {

@@ -80,28 +80,3 @@ TEST(WriteVerdict, JudgesTheToolsErrorText)
             << " count " << c.count;
     }
 }
-
-TEST(WriteVerdict, EarlyStatusFailureRunsTheToolFiveTimesAtMost)
-{
-    qint64 count = 0;
-    int runs = 0;
-    for (;;) {
-        ++runs;
-        const WriteVerdict v = velt::decideWriteOutcome(getStatus, false, false, count);
-        ASSERT_TRUE(v.countsStatusFailure);
-        ++count;
-        if (v.outcome != Outcome::RetryLater) {
-            EXPECT_EQ(v.outcome, Outcome::GaveUp);
-            break;
-        }
-        ASSERT_LT(runs, 10);
-    }
-    EXPECT_EQ(runs, 5);
-    EXPECT_EQ(count, 5);
-}
-
-TEST(WriteVerdict, AlertShowsTheToolsTextUnchanged)
-{
-    const QString text = u"[!] Device busy\n[!] Giving up"_s;
-    EXPECT_EQ(velt::decideWriteOutcome(text, false, false, 0).alertText(), text);
-}
