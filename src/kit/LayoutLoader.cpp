@@ -57,7 +57,13 @@ void awake(QObject* object)
 
 } // namespace
 
-LayoutLoader::LayoutLoader(QObject* parent) : QUiLoader(parent) {}
+LayoutLoader::LayoutLoader(QObject* parent) : QUiLoader(parent)
+{
+    // Texts reach the screen through the controls' message keys only. Layouts also mark their
+    // strings notr="true": with an id-based table installed, the loader would otherwise look
+    // a key written in the layout up as a source text.
+    setTranslationEnabled(false);
+}
 
 QWidget* LayoutLoader::createWidget(const QString& className, QWidget* parent, const QString& name)
 {
