@@ -93,16 +93,30 @@ void logEnd(const QString& launchPath, const ChildProcess::Outcome& outcome)
             (outcome.succeeded() ? QStringLiteral(" succeeded.") : QStringLiteral(" failed.")));
 }
 
+const QString startFailurePrefix = QStringLiteral("Cannot start \"");
+const QString signalLinePrefix = QStringLiteral("Terminated by signal ");
+
+QString startFailureText(const QString& path, const QString& reason)
+{
+    return startFailurePrefix + path + QStringLiteral("\": ") + reason + u'.';
+}
+
+QString lastLine(const QString& text)
+{
+    return text.section(u'\n', -1);
+}
+
 // The error text a run hands back: what the program wrote, and a line saying why it did not
 // run or did not end by itself.
 QString finalErrorText(QString error, const ChildProcess::Outcome& outcome, const QString& path)
 {
     QString ending;
     if (!outcome.started) {
-        ending = QStringLiteral("Cannot start \"%1\": %2.").arg(path, outcome.startFailure);
+        ending = startFailureText(path, outcome.startFailure);
     } else if (outcome.signal != 0) {
         const char* name = sigdescr_np(outcome.signal); // thread-safe, unlike strsignal
-        ending = QStringLiteral("Terminated by signal %1 (%2).")
+        ending = signalLinePrefix +
+                 QStringLiteral("%1 (%2).")
                      .arg(outcome.signal)
                      .arg(name ? QString::fromLocal8Bit(name) : QStringLiteral("unknown signal"));
     }
@@ -194,10 +208,20 @@ void Shell::runInBackground(const QString& launchPath, const QStringList& argume
         // No thread to run on: report it like any other start failure, from here.
         logLine(launchPath + QStringLiteral(" failed."));
         if (completion) {
-            completion(QString(), QStringLiteral("Cannot start \"%1\": %2.")
-                                      .arg(launchPath, QString::fromLocal8Bit(failure.what())));
+            completion(QString(),
+                       startFailureText(launchPath, QString::fromLocal8Bit(failure.what())));
         }
     }
+}
+
+bool Shell::failedToStart(const QString& errorText)
+{
+    return lastLine(errorText).startsWith(startFailurePrefix);
+}
+
+bool Shell::endedBySignal(const QString& errorText)
+{
+    return lastLine(errorText).startsWith(signalLinePrefix);
 }
 
 QString Shell::removeLastCharacter(QString text)

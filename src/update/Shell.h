@@ -56,6 +56,11 @@ public:
     // text stays empty. Pass an rvalue to have it done in place.
     static QString removeLastCharacter(QString text);
 
+    // Whether a run's error text ends with the runner's own line saying that the program could
+    // not be started, or that a signal ended it.
+    static bool failedToStart(const QString& errorText);
+    static bool endedBySignal(const QString& errorText);
+
     // The one delegate of every background run. Read on the runners' threads, so guarded;
     // held strongly until replaced (tests reset it with nullptr).
     static void setDelegate(std::shared_ptr<ShellDelegate> delegate);

@@ -16,9 +16,9 @@ namespace velt::test {
 struct HttpResponse
 {
     int status = 200;
-    QByteArray body;
+    QByteArray body = {};
     QByteArray contentType = "application/octet-stream";
-    QList<QPair<QByteArray, QByteArray>> headers; // extra headers, e.g. Location
+    QList<QPair<QByteArray, QByteArray>> headers = {}; // extra headers, e.g. Location
     bool sendContentLength = true;
     qint64 announcedLength = -1; // Content-Length to announce; -1: the body's size
     qint64 closeAfterBytes = -1; // drop the connection after this many body bytes; -1: never

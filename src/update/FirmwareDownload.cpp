@@ -1,0 +1,236 @@
+#include "update/FirmwareDownload.h"
+
+#include "catalogue/FirmwareVersion.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+
+#include <QDir>
+#include <QFutureWatcher>
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace velt {
+namespace {
+
+constexpr int defaultTransferTimeoutMs = 60'000;
+int transferTimeoutMs = defaultTransferTimeoutMs;
+QString documentsFolderOverride;
+
+const QString firmwareFileName = QStringLiteral("veltFirmwareUpdate.dfu");
+
+// Writes the image in one piece. QSaveFile writes a temporary file and renames it over the
+// old image only when everything was written, so a failed write never leaves half an image.
+QString writeImage(const QString& path, const QByteArray& image)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return QStringLiteral("cannot create the folder %1").arg(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit())
+        return file.errorString();
+    return {};
+}
+
+} // namespace
+
+FirmwareDownload::FirmwareDownload(QObject* parent) : QObject(parent) {}
+
+FirmwareDownload::~FirmwareDownload()
+{
+    stopTransfer();
+}
+
+QString FirmwareDownload::firmwareFilePath()
+{
+    QString folder = documentsFolderOverride;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).filePath(firmwareFileName);
+}
+
+void FirmwareDownload::setTransferTimeoutForTesting(int milliseconds)
+{
+    transferTimeoutMs = milliseconds > 0 ? milliseconds : defaultTransferTimeoutMs;
+}
+
+void FirmwareDownload::setDocumentsFolderForTesting(const QString& folder)
+{
+    documentsFolderOverride = folder;
+}
+
+void FirmwareDownload::start(const std::shared_ptr<const FirmwareVersion>& version)
+{
+    if (!version) {
+        fail(localizedString("Error_NoFirmwareSelected"));
+        return;
+    }
+    const std::optional<QUrl> url = version->downloadURL();
+    if (!url) {
+        fail(localizedString("Error_InvalidDownloadAddress"));
+        return;
+    }
+    if (firmwareFilePath().isEmpty()) {
+        fail(localizedString("Error_NoDocumentsFolder"));
+        return;
+    }
+    m_expectedDigest = version->md5hash;
+
+    if (!m_network) {
+        QNetworkProxyFactory::setUseSystemConfiguration(true);
+        m_network = new QNetworkAccessManager(this);
+    }
+    QNetworkRequest request(*url);
+    // Never follow a redirect from https to plain http.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setTransferTimeout(transferTimeoutMs);
+    m_reply = m_network->get(request);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &FirmwareDownload::onMetaDataChanged);
+    connect(m_reply, &QNetworkReply::readyRead, this, &FirmwareDownload::onReadyRead);
+    connect(m_reply, &QNetworkReply::finished, this, &FirmwareDownload::onFinished);
+}
+
+void FirmwareDownload::onMetaDataChanged()
+{
+    if (!m_ended && !m_responseAccepted)
+        judgeResponse(false);
+}
+
+void FirmwareDownload::judgeResponse(bool transferEnded)
+{
+    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid()) {
+        const int code = status.toInt();
+        const bool redirecting =
+            code >= 300 && code < 400 &&
+            m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid();
+        if (redirecting && !transferEnded)
+            return; // the manager follows it, or refuses it with an error
+        if (code != 200 && !redirecting) {
+            fail(formatWithInteger(localizedString("Error_CouldNotDownLoadFirmware"), code));
+            return;
+        }
+        if (code != 200)
+            return; // a refused redirect: reported with the manager's own description
+    } else if (!transferEnded) {
+        return; // no response yet
+    }
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    const qint64 expected = length.isValid() ? length.toLongLong() : -1;
+    if (expected > maximumImageSize) {
+        fail(localizedString("Error_FirmwareTooLarge"));
+        return;
+    }
+    m_responseAccepted = true;
+    if (expected > 0)
+        m_buffer.reserve(m_buffer.size() + expected);
+    emit progressMaximumChanged(expected);
+}
+
+void FirmwareDownload::onReadyRead()
+{
+    if (!m_ended && !m_responseAccepted)
+        judgeResponse(false);
+    if (m_ended || !m_responseAccepted)
+        return;
+    const qint64 available = m_reply->bytesAvailable();
+    if (available <= 0)
+        return;
+    if (m_buffer.size() + available > maximumImageSize) {
+        fail(localizedString("Error_FirmwareTooLarge"));
+        return;
+    }
+    // Read straight into the buffer: no temporary copy of each chunk.
+    const qsizetype oldSize = m_buffer.size();
+    m_buffer.resize(oldSize + available);
+    const qint64 read = m_reply->read(m_buffer.data() + oldSize, available);
+    m_buffer.resize(oldSize + std::max<qint64>(read, 0));
+    if (read > 0)
+        m_hash.addData(QByteArrayView(m_buffer.constData() + oldSize, read));
+    emit progressValueChanged(m_buffer.size());
+}
+
+void FirmwareDownload::onFinished()
+{
+    if (m_ended)
+        return;
+    const bool transportFailed = m_reply->error() != QNetworkReply::NoError;
+    if (!m_responseAccepted)
+        judgeResponse(!transportFailed);
+    if (m_ended)
+        return;
+    if (transportFailed) {
+        fail(m_reply->errorString());
+        return;
+    }
+    onReadyRead();
+    if (m_ended)
+        return;
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() != m_buffer.size()) {
+        // A body shorter than announced is a broken transfer, never a complete image.
+        fail(localizedString("Error_DownloadIncomplete"));
+        return;
+    }
+    m_ended = true;
+    m_reply->deleteLater();
+    m_reply = nullptr;
+    storeAndVerify();
+}
+
+void FirmwareDownload::storeAndVerify()
+{
+    const QString path = firmwareFilePath();
+    auto* watcher = new QFutureWatcher<QString>(this);
+    connect(watcher, &QFutureWatcher<QString>::finished, this, [this, watcher, path] {
+        watcher->deleteLater();
+        verifyStored(path, watcher->result());
+    });
+    // The buffer is shared with the writer thread, not copied; nothing changes it any more.
+    watcher->setFuture(QtConcurrent::run(writeImage, path, m_buffer));
+}
+
+void FirmwareDownload::verifyStored(const QString& path, const QString& writeError)
+{
+    if (!writeError.isEmpty()) {
+        // Nothing is flashed that this run did not write.
+        fail(localizedString("Error_CouldNotSaveFirmware") + QLatin1Char('\n') + writeError);
+        return;
+    }
+    logLine(QStringLiteral("saved to: ") + QUrl::fromLocalFile(path).toString());
+    emit progressValueChanged(m_buffer.size());
+
+    const QString digest = m_hash.hexDigest();
+    if (digest != m_expectedDigest) {
+        logLine(QStringLiteral("file hash does not match: ") + digest);
+        fail(localizedString("Error_FileHashDoesNotMatch"));
+        return;
+    }
+    logLine(QStringLiteral("file hash OK: ") + digest);
+    emit verified(m_buffer.size());
+}
+
+void FirmwareDownload::fail(const QString& description)
+{
+    m_ended = true;
+    stopTransfer();
+    emit failed(VeltError::withDescription(VeltError::updateCode, description));
+}
+
+void FirmwareDownload::stopTransfer()
+{
+    if (!m_reply)
+        return;
+    m_reply->disconnect(this);
+    m_reply->abort();
+    m_reply->deleteLater();
+    m_reply = nullptr;
+}
+
+} // namespace velt

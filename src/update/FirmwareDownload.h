@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/VeltError.h"
+#include "update/Md5Accumulator.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+#include <memory>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace velt {
+
+class FirmwareVersion;
+
+// Downloads the chosen firmware image, stores it as veltFirmwareUpdate.dfu in the Documents
+// folder and checks its MD5 against the catalogue. Lives on the main thread; the page shows
+// what it reports through the signals. Only HTTP status 200 is accepted; the body is kept in
+// memory and hashed as it arrives; the file is written once, atomically, off the main thread.
+class FirmwareDownload : public QObject
+{
+    Q_OBJECT
+
+public:
+    // A larger response is refused: a broken or hostile server must not exhaust memory.
+    static constexpr qint64 maximumImageSize = 256 * 1024 * 1024;
+
+    explicit FirmwareDownload(QObject* parent = nullptr);
+    ~FirmwareDownload() override;
+
+    // Starts the transfer of the version's image. Failures are reported through failed().
+    void start(const std::shared_ptr<const FirmwareVersion>& version);
+
+    // Every body byte received so far, in arrival order.
+    const QByteArray& buffer() const { return m_buffer; }
+
+    // Documents/veltFirmwareUpdate.dfu; empty when the system names no Documents folder.
+    static QString firmwareFilePath();
+
+    // Tests only: a shorter transfer timeout than the default 60 s, and another folder for the
+    // image file. Both apply to transfers started afterwards.
+    static void setTransferTimeoutForTesting(int milliseconds);
+    static void setDocumentsFolderForTesting(const QString& folder);
+
+signals:
+    void progressMaximumChanged(qint64 maximum); // -1 when the server gives no length
+    void progressValueChanged(qint64 value);
+    void failed(const velt::VeltError& error);
+    // The image is stored at firmwareFilePath() and its digest matches the catalogue.
+    void verified(qint64 imageSize);
+
+private:
+    void onMetaDataChanged();
+    void judgeResponse(bool transferEnded);
+    void onReadyRead();
+    void onFinished();
+    void storeAndVerify();
+    void verifyStored(const QString& path, const QString& writeError);
+    void fail(const QString& description);
+    void stopTransfer();
+
+    QNetworkAccessManager* m_network = nullptr;
+    QPointer<QNetworkReply> m_reply;
+    QByteArray m_buffer;
+    Md5Accumulator m_hash;
+    QString m_expectedDigest;
+    bool m_responseAccepted = false;
+    bool m_ended = false;
+};
+
+} // namespace velt
