@@ -66,6 +66,9 @@ DownloadOutcome DfuDownloader::download(uint16_t vendorId, uint16_t productId,
                                         std::span<const uint8_t> payload)
 {
     m_ids = hex4(vendorId) + ":" + hex4(productId);
+    // An end-of-image with no image before it would leave the device in dfuERROR.
+    if (payload.empty())
+        return failure(ExitCode::BadImage, "There is no firmware to send.");
     Mode mode = Mode::Dfu;
     DownloadOutcome outcome = connect(vendorId, productId, false, mode);
     if (!failed(outcome) && mode == Mode::Runtime)
@@ -222,11 +225,15 @@ DownloadOutcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
         DownloadOutcome outcome = connect(vendorId, productId, true, mode);
         if (!failed(outcome) && mode == Mode::Dfu)
             return outcome;
-        // Until the deadline, an absent device or one still in runtime mode is on its way.
-        if (failed(outcome) && outcome.code != ExitCode::NoDfuDevice)
+        // Until the deadline, an absent device or one still in runtime mode is on its way, and
+        // one that cannot be opened yet may still be waiting for udev to grant access.
+        if (failed(outcome) && outcome.code != ExitCode::NoDfuDevice &&
+            outcome.code != ExitCode::CannotOpen)
             return outcome;
         m_transport.close();
         if (m_clock.nowUs() >= deadline) {
+            if (outcome.code == ExitCode::CannotOpen)
+                return outcome;
             return failure(ExitCode::NoDfuDevice,
                            "The device did not come back in DFU mode after DETACH. " +
                                std::string(kEnterDfuModeMarker));
