@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 
@@ -58,6 +59,18 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // This is the application's only window.
     if (!m_delegate || m_delegate->applicationShouldTerminateAfterLastWindowClosed())
         requestTermination();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    Controller* page = currentPage();
+    if (isReturn && modifiers == Qt::NoModifier && page && page->activateDefaultButton()) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::createMenus()

@@ -34,6 +34,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Return pressed while nothing inside the page has the focus (the first page never takes
+    // it) still reaches the page's default button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createMenus();

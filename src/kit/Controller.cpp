@@ -140,6 +140,14 @@ void Controller::viewDidAppear()
         m_view->setFocus(Qt::OtherFocusReason);
 }
 
+bool Controller::activateDefaultButton()
+{
+    if (!m_defaultButton || !m_defaultButton->isVisible() || !m_defaultButton->isEnabled())
+        return false;
+    m_defaultButton->click();
+    return true;
+}
+
 bool Controller::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_view)

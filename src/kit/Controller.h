@@ -80,6 +80,8 @@ public:
     // enabled.
     QAbstractButton* defaultButton() const { return m_defaultButton; }
     void setDefaultButton(QAbstractButton* button) { m_defaultButton = button; }
+    // Clicks the default button when it is visible and enabled; returns whether it did.
+    bool activateDefaultButton();
 
     // Called once the view and its outlets have been set up by the loader.
     virtual void viewDidLoad();
