@@ -123,6 +123,7 @@ protected:
         // Return works on the first page although nothing in it has the focus.
         QTest::keyClick(m_window.get(), Qt::Key_Return);
         ASSERT_EQ(onScreenIdentifier(), "selectModel");
+        EXPECT_EQ(control<QComboBox>("selector")->accessibleName(), "Device model");
         pick(control<QComboBox>("selector"), 0);
         click("nextButton");
         ASSERT_EQ(onScreenIdentifier(), "selectVersion");
