@@ -18,7 +18,6 @@
 #include <QTest>
 #include <QTranslator>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace velt {
 namespace {
@@ -292,10 +291,7 @@ TEST_F(WizardTest, UpdatePageFailureShowsTheAlertAndGoesBackOnceForTwoReports)
     const ControllerPtr pageRef = onScreen()->sharedFromThis();
     auto* page = static_cast<UpdateProgressViewController*>(pageRef.get());
 
-    // Reported from the update's own threads.
-    std::thread([pageRef, page] {
-        page->showError(VeltError::withDescription(VeltError::updateCode, "first"));
-    }).join();
+    page->showError(VeltError::withDescription(VeltError::updateCode, "first"));
     page->showError(VeltError::withDescription(VeltError::updateCode, "second"));
     EXPECT_EQ(onScreenIdentifier(), "updateProgress"); // nothing happens before the loop runs
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_alerts.alerts().size() == 2; }));
