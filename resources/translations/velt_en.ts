@@ -108,6 +108,11 @@
         <extracomment>The bundled flashing tool is missing or cannot be started</extracomment>
         <translation>The firmware writing tool could not be started. Please reinstall Velt Firmware Updater.</translation>
     </message>
+    <message id="Error_DownloadIncomplete">
+        <source>The download ended before the whole firmware file arrived. Check your internet connection and try again.</source>
+        <extracomment>The connection ended before the whole firmware file arrived</extracomment>
+        <translation>The download ended before the whole firmware file arrived. Check your internet connection and try again.</translation>
+    </message>
     <message id="Error_FirmwareTooLarge">
         <source>The firmware file offered by the server is too large (over 256 MiB) and was refused.</source>
         <extracomment>The server offered a file over 256 MiB</extracomment>

@@ -11,6 +11,9 @@
 
 namespace velt {
 
+class FirmwareDownload;
+class FlashingStage;
+
 // The last page: shows the chosen version, a status text and a progress bar while the update
 // runs, and ends either with a Finish button that quits the application or with an alert and a
 // step back to the previous page.
@@ -60,12 +63,29 @@ public:
     // Starts the update; the base class's appearance behaviour is not wanted here.
     void viewDidAppear() override;
 
+    // The downloaded image, every byte in arrival order.
+    const QByteArray& buffer() const;
+
+    // Tests only: a shorter pause between a good digest and the start of the flashing than the
+    // 5 s the user gets to read "Info_Preparing" (negative: back to 5 s).
+    static void setHandoverDelayForTesting(int milliseconds);
+    // Tests only: whether the update starts when the page appears (it does by default), for
+    // tests of the page's own endings.
+    static void setStartsOnAppearanceForTesting(bool starts);
+
 protected:
-    // The update itself, run each time the page appears. Does nothing yet: the download and
-    // flashing stages plug in here.
+    // The update itself: download and verify the image, then write it into the device. Runs
+    // once per page, when it first appears.
     virtual void startUpdate();
 
 private:
+    void setProgress(double value, double maximum);
+    void startWriting();
+
+    FirmwareDownload* m_download = nullptr;
+    FlashingStage* m_flashing = nullptr;
+    bool m_updateStarted = false;
+
     QPointer<QScrollArea> m_infoTextAreaSV;
     QPointer<QTextEdit> m_infoTextArea;
     QPointer<QLabel> m_versionInfoLabel;

@@ -21,6 +21,7 @@ protected:
     void SetUp() override
     {
         registerWizardClasses();
+        UpdateProgressViewController::setStartsOnAppearanceForTesting(false);
         auto storyboard = wizardStoryboard();
         ASSERT_TRUE(storyboard);
         m_manager->setView(new QWidget);
@@ -35,7 +36,11 @@ protected:
         setTerminationHandler([this] { ++m_terminations; });
     }
 
-    void TearDown() override { setTerminationHandler({}); }
+    void TearDown() override
+    {
+        setTerminationHandler({});
+        UpdateProgressViewController::setStartsOnAppearanceForTesting(true);
+    }
 
     UpdateProgressViewController* page() const
     {

@@ -6,6 +6,7 @@
 #include "catalogue/FirmwareList.h"
 #include "catalogue/FirmwareServer.h"
 #include "catalogue/TargetFirmware.h"
+#include "core/Localization.h"
 #include "kit/Storyboard.h"
 #include "pages/IntroViewController.h"
 #include "pages/SelectModelViewController.h"
@@ -13,8 +14,13 @@
 #include "pages/UpdateProgressViewController.h"
 #include "support/AlertRecorder.h"
 #include "support/TestHttpServer.h"
+#include "update/FirmwareDownload.h"
+#include "update/FlashingStage.h"
+#include "update/Md5.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -77,6 +83,8 @@ protected:
     void SetUp() override
     {
         registerWizardClasses();
+        // The page's own endings are tested on their own; UpdateStagesTest runs the stages.
+        UpdateProgressViewController::setStartsOnAppearanceForTesting(false);
         ASSERT_TRUE(m_english.load(QStringLiteral(":/i18n/velt_en")));
         QCoreApplication::installTranslator(&m_english);
         resetFirmwareList();
@@ -88,7 +96,11 @@ protected:
         m_delegate.setQuitAction([this] { ++m_quits; });
     }
 
-    void TearDown() override { QCoreApplication::removeTranslator(&m_english); }
+    void TearDown() override
+    {
+        QCoreApplication::removeTranslator(&m_english);
+        UpdateProgressViewController::setStartsOnAppearanceForTesting(true);
+    }
 
     template <class Page> std::shared_ptr<Page> instantiate(const char* identifier)
     {
@@ -316,6 +328,115 @@ TEST_F(WizardTest, UpdatePageSuccessOffersFinishOnReturnWhichEndsTheApplication)
 
     QTest::keyClick(page->progressIndicator(), Qt::Key_Return);
     EXPECT_EQ(m_quits, 1);
+}
+
+// The update page with its two stages: the image from the test's server, the flashing tool a
+// script the test writes, which waits for the test's word before it reports its progress.
+class UpdateStagesTest : public WizardTest
+{
+protected:
+    void SetUp() override
+    {
+        WizardTest::SetUp();
+        UpdateProgressViewController::setStartsOnAppearanceForTesting(true);
+        UpdateProgressViewController::setHandoverDelayForTesting(200);
+        ASSERT_TRUE(m_folder.isValid());
+        FirmwareDownload::setDocumentsFolderForTesting(m_folder.filePath("Documents"));
+        const QString tool = m_folder.filePath("dfu-util");
+        QFile script(tool);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\n"
+                                    "echo \"$@\" > %1/arguments\n"
+                                    "while [ ! -e %1/go ]; do sleep 0.02; done\n"
+                                    "echo '[i] Downloading firmware - 512 of 1024'\n"
+                                    "echo '[i] Downloading firmware - 1024 of 1024'\n")
+                         .arg(m_folder.path())
+                         .toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        FlashingStage::setToolPathForTesting(tool);
+    }
+
+    void TearDown() override
+    {
+        QFile(m_folder.filePath("go")).open(QIODevice::WriteOnly); // never leave the tool waiting
+        FlashingStage::setToolPathForTesting({});
+        FirmwareDownload::setDocumentsFolderForTesting({});
+        UpdateProgressViewController::setHandoverDelayForTesting(-1);
+        WizardTest::TearDown();
+    }
+
+    // Serves the newest Alpha image, listed in the catalogue with the given digest.
+    void serveImage(const QByteArray& image, const QString& digest)
+    {
+        QByteArray listed = catalogue;
+        const QByteArray entry = R"("a-2.0.dfu", "md5": "0123456789abcdef0123456789abcdef")";
+        listed.replace(entry, R"("a-2.0.dfu", "md5": ")" + digest.toLatin1() + '"');
+        m_server.setResponse(cataloguePath, json(listed));
+        HttpResponse response;
+        response.body = image;
+        m_server.setResponse("/updater/dfu/a-2.0.dfu", response);
+    }
+
+    bool toolStarted() const { return QFile::exists(m_folder.filePath("arguments")); }
+    void letToolGoOn() { QFile(m_folder.filePath("go")).open(QIODevice::WriteOnly); }
+
+    QTemporaryDir m_folder;
+};
+
+TEST_F(UpdateStagesTest, DownloadVerifyAndFlashWithTheQuitGuardUpOnlyWhileTheToolRuns)
+{
+    const QByteArray image(4096, '\x5a');
+    serveImage(image, md5(image));
+    walkToUpdatePage();
+    auto* page = static_cast<UpdateProgressViewController*>(onScreen());
+
+    ASSERT_TRUE(QTest::qWaitFor(
+        [page] { return page->infoTextArea()->toPlainText().startsWith("Firmware verified"); }));
+    // Verified and stored; the tool waits for the hand-over delay.
+    EXPECT_FALSE(toolStarted());
+    EXPECT_EQ(page->progressIndicator()->value(), 0);
+    EXPECT_EQ(page->progressIndicator()->maximum(), image.size());
+    QFile stored(FirmwareDownload::firmwareFilePath());
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stored.readAll(), image);
+    EXPECT_EQ(page->buffer(), image);
+    EXPECT_EQ(m_delegate.applicationShouldTerminate(), AppDelegate::TerminateNow);
+
+    ASSERT_TRUE(QTest::qWaitFor([this] { return toolStarted(); }));
+    // While the tool runs nothing ends the application or closes its window.
+    EXPECT_EQ(m_delegate.applicationShouldTerminate(), AppDelegate::TerminateCancel);
+    EXPECT_FALSE(m_window->close());
+    EXPECT_FALSE(m_delegate.terminate());
+    EXPECT_EQ(m_quits, 0);
+    EXPECT_TRUE(page->button()->isHidden());
+
+    letToolGoOn();
+    ASSERT_TRUE(QTest::qWaitFor([page] { return page->button()->isVisible(); }));
+    EXPECT_EQ(page->progressIndicator()->value(), 1024);
+    EXPECT_EQ(page->infoTextArea()->toPlainText(),
+              "The firmware was updated successfully. You can now disconnect the device.");
+    QFile arguments(m_folder.filePath("arguments"));
+    ASSERT_TRUE(arguments.open(QIODevice::ReadOnly));
+    EXPECT_EQ(arguments.readAll().trimmed(),
+              ("0a12 ffff " + FirmwareDownload::firmwareFilePath()).toUtf8());
+    EXPECT_EQ(m_delegate.applicationShouldTerminate(), AppDelegate::TerminateNow);
+    EXPECT_TRUE(m_alerts.alerts().isEmpty());
+
+    page->button()->click();
+    EXPECT_EQ(m_quits, 1);
+}
+
+TEST_F(UpdateStagesTest, ADigestMismatchGoesBackWithoutStartingTheTool)
+{
+    const QByteArray image(4096, '\x5a');
+    serveImage(image, md5(image).toUpper());
+    walkToUpdatePage();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_alerts.alerts().isEmpty(); }));
+    EXPECT_EQ(m_alerts.texts(), QStringList{localizedString("Error_FileHashDoesNotMatch")});
+    EXPECT_EQ(onScreenIdentifier(), "dfuSetup");
+    QTest::qWait(400); // longer than the hand-over delay
+    EXPECT_FALSE(toolStarted());
 }
 
 } // namespace
