@@ -82,7 +82,7 @@ TEST(MessageTables, EveryLanguageHasTheSameKeysWithTextAndOneConversionPerFormat
 
 TEST(MessageTables, CompiledTablesAnswerEveryKeyAndFallBackToTheKey)
 {
-    for (const QString language : {QStringLiteral("en"), QStringLiteral("ja")}) {
+    for (const QString& language : {QStringLiteral("en"), QStringLiteral("ja")}) {
         QTranslator translator;
         ASSERT_TRUE(translator.load(QStringLiteral(":/i18n/velt_") + language));
         ASSERT_TRUE(QCoreApplication::installTranslator(&translator));
