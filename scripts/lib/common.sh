@@ -44,3 +44,33 @@ velt_build() {
     cmake -G Ninja -S "$VELT_ROOT" -B "$VELT_ROOT/$dir" "$@" >/dev/null
     cmake --build "$VELT_ROOT/$dir"
 }
+
+# Checks the project's desktop metadata and builds its Debian package.
+VELT_PACKAGES+=(appstream desktop-file-utils dpkg-dev file)
+
+# Serves a folder over plain HTTP on a free port of 127.0.0.1, in the background: a real
+# static web server, as a firmware server would be. Sets VELT_SERVER_PID and
+# VELT_SERVER_ORIGIN (http://127.0.0.1:PORT). $1: the folder; $2: a scratch folder.
+velt_serve_folder() {
+    local site=$1 scratch=$2
+    rm -f "$scratch/port"
+    python3 - "$site" "$scratch/port" <<'PY' &
+import functools, http.server, os, sys
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=sys.argv[1]))
+with open(sys.argv[2] + ".tmp", "w") as f:
+    f.write(str(server.server_address[1]))
+os.rename(sys.argv[2] + ".tmp", sys.argv[2])
+server.serve_forever()
+PY
+    VELT_SERVER_PID=$!
+    local _
+    for _ in $(seq 100); do [ -s "$scratch/port" ] && break; sleep 0.1; done
+    if [ ! -s "$scratch/port" ]; then
+        echo "error: the web server did not start" >&2
+        return 1
+    fi
+    VELT_SERVER_ORIGIN="http://127.0.0.1:$(cat "$scratch/port")"
+}

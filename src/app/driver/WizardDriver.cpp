@@ -1,11 +1,14 @@
 #include "app/driver/WizardDriver.h"
 
+#include "app/AppDelegate.h"
 #include "app/MainWindow.h"
 #include "core/Diagnostics.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QProgressBar>
 
 namespace velt {
 
@@ -125,6 +128,25 @@ void WizardDriver::buildSteps()
 
     if (!m_options.finish)
         return;
+    // The page once more while the device is being written, about halfway, if the tool is slow
+    // enough to be caught at it.
+    m_steps.append({QStringLiteral("the device being written"),
+                    [this] {
+                        if (!onPage("updateProgress"))
+                            return true;
+                        const AppDelegate* delegate = appDelegate.load();
+                        auto* bar = qobject_cast<QProgressBar*>(control("progressIndicator"));
+                        const bool writing = delegate && delegate->disableQuitApp() && bar &&
+                                             bar->value() > 0 && bar->value() >= bar->maximum() / 2;
+                        QWidget* button = control("button");
+                        return writing || (button && button->isVisible());
+                    },
+                    [this] {
+                        const AppDelegate* delegate = appDelegate.load();
+                        if (!onPage("updateProgress") || !delegate || !delegate->disableQuitApp())
+                            return true;
+                        return grab(QStringLiteral("5-update-writing"));
+                    }});
     m_steps.append({QStringLiteral("the update's success"),
                     [this] {
                         // A failure takes the wizard back a page: that ends the walk.
@@ -144,9 +166,23 @@ void WizardDriver::poll()
 {
     if (m_current >= m_steps.size())
         return;
-    // A modal alert runs its own loop; the walk waits for whoever answers it.
-    if (QApplication::activeModalWidget())
+    // An alert means the wizard did not go the way the walk expects. Nobody may be there to
+    // answer it (under Xvfb), so the walk records it, closes it and ends as a failure.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        const QString text = box ? box->text() : modal->windowTitle();
+        if (!m_options.screenshotDirectory.isEmpty()) {
+            const QString path =
+                QDir(m_options.screenshotDirectory).filePath(QStringLiteral("alert.png"));
+            modal->grab().save(path);
+        }
+        fail(QStringLiteral("alert: ") + text);
+        if (box)
+            box->done(QMessageBox::Ok);
+        else
+            modal->close();
         return;
+    }
     const Step& step = m_steps.at(m_current);
     if (!step.ready()) {
         if (m_stepClock.elapsed() > m_options.timeoutMs)

@@ -14,7 +14,8 @@ class MainWindow;
 // Walks the real wizard the way a user would, by the object names of its controls: waits for
 // the catalogue, picks a model, keeps the preselected (newest) version unless told otherwise,
 // passes the DFU instructions and reaches the update page; optionally waits for the update to
-// succeed and presses Finish. Grabs the window on every page when given a folder.
+// succeed and presses Finish. Grabs the window on every page when given a folder (with Finish
+// also while the device is written, and at the end). Any alert ends the walk as a failure.
 class WizardDriver : public QObject
 {
     Q_OBJECT

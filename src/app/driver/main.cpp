@@ -5,10 +5,12 @@
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
 #include "app/driver/WizardDriver.h"
+#include "core/Diagnostics.h"
 #include "pages/Wizard.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -53,7 +55,8 @@ int main(int argc, char** argv)
     delegate.applicationDidFinishLaunching();
 
     // The walk's outcome is the exit status; a Finish press ends the application normally.
-    int walkStatus = 0;
+    // An application that ends before the walk is done (a failed catalogue) has failed it.
+    std::optional<int> walkStatus;
     velt::WizardDriver driver(window, options);
     QObject::connect(&driver, &velt::WizardDriver::finished, &application, [&](int status) {
         walkStatus = status;
@@ -63,5 +66,9 @@ int main(int argc, char** argv)
     driver.start();
     const int status = application.exec();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return walkStatus != 0 ? walkStatus : status;
+    if (!walkStatus) {
+        velt::logLine(QStringLiteral("driver: the application ended before the walk was done"));
+        return 1;
+    }
+    return *walkStatus != 0 ? *walkStatus : status;
 }
