@@ -1,103 +1,170 @@
 #include "TestHttpServer.h"
 
-#include <QHostAddress>
-#include <QMetaObject>
-#include <QSemaphore>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTimer>
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace velt::test {
+namespace {
 
-class TestHttpServerWorker
+// Waits until fd is ready for events or the server is stopping. Returns false when stopping,
+// on a timeout (timeoutMs >= 0) or on an error.
+bool waitFor(int fd, short events, int wakeFd, int timeoutMs = -1)
 {
-public:
-    static void serve(TestHttpServer* owner, QTcpSocket* socket)
-    {
-        auto buffer = std::make_shared<QByteArray>();
-        QObject::connect(socket, &QTcpSocket::readyRead, socket, [owner, socket, buffer] {
-            buffer->append(socket->readAll());
-            const qsizetype end = buffer->indexOf("\r\n\r\n");
-            if (end < 0 || socket->property("answered").toBool())
-                return;
-            socket->setProperty("answered", true);
-            const QList<QByteArray> requestLine = buffer->left(buffer->indexOf("\r\n")).split(' ');
-            const QString path =
-                requestLine.size() >= 2 ? QString::fromLatin1(requestLine.at(1)) : QString();
-            const HttpResponse response = owner->responseFor(QUrl(path).path());
-            QTimer::singleShot(response.stallMs, socket, [socket, response] {
-                answer(socket, response);
-            });
-        });
-        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    pollfd fds[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
+    for (;;) {
+        const int ready = ::poll(fds, 2, timeoutMs);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0 || fds[1].revents != 0)
+            return false;
+        return fds[0].revents != 0;
     }
+}
 
-private:
-    static void answer(QTcpSocket* socket, const HttpResponse& response)
-    {
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
-        head += "Content-Type: " + response.contentType + "\r\n";
-        if (response.sendContentLength) {
-            const qint64 length =
-                response.announcedLength >= 0 ? response.announcedLength : response.body.size();
-            head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+// Sleeps for ms unless the server stops first; returns false when it does.
+bool pause(int wakeFd, int ms)
+{
+    pollfd wake = {wakeFd, POLLIN, 0};
+    return ::poll(&wake, 1, ms) == 0;
+}
+
+// Sends everything unless the peer goes away or the server stops.
+bool sendAll(int fd, const char* data, qint64 size, int wakeFd)
+{
+    while (size > 0) {
+        if (!waitFor(fd, POLLOUT, wakeFd))
+            return false;
+        const ssize_t sent =
+            ::send(fd, data, static_cast<size_t>(size), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+                continue;
+            return false;
         }
-        for (const auto& [name, value] : response.headers)
-            head += name + ": " + value + "\r\n";
-        head += "Connection: close\r\n\r\n";
-        socket->write(head);
-        if (response.closeAfterBytes >= 0) {
-            socket->write(response.body.left(response.closeAfterBytes));
-            socket->flush();
-            socket->abort();
-            return;
-        }
-        socket->write(response.body);
-        socket->disconnectFromHost();
+        data += sent;
+        size -= sent;
     }
-};
+    return true;
+}
+
+QByteArray responseHead(const HttpResponse& response)
+{
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
+    head += "Content-Type: " + response.contentType + "\r\n";
+    if (response.sendContentLength) {
+        const qint64 length =
+            response.announcedLength >= 0 ? response.announcedLength : response.body.size();
+        head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+    }
+    for (const auto& [name, value] : response.headers)
+        head += name + ": " + value + "\r\n";
+    head += "Connection: close\r\n\r\n";
+    return head;
+}
+
+} // namespace
 
 TestHttpServer::TestHttpServer()
 {
-    m_thread.start();
-    QSemaphore ready;
-    QObject context;
-    context.moveToThread(&m_thread);
-    QMetaObject::invokeMethod(
-        &context,
-        [this, &ready] {
-            m_server = new QTcpServer;
-            m_server->listen(QHostAddress::LocalHost, 0);
-            m_port = m_server->serverPort();
-            QObject::connect(m_server, &QTcpServer::newConnection, m_server, [this] {
-                while (QTcpSocket* socket = m_server->nextPendingConnection())
-                    TestHttpServerWorker::serve(this, socket);
-            });
-            ready.release();
-        },
-        Qt::QueuedConnection);
-    ready.acquire();
+    if (::pipe2(m_wake, O_CLOEXEC) != 0)
+        throw std::runtime_error("TestHttpServer: pipe failed");
+    m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        ::listen(m_listener, 64) != 0 ||
+        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        throw std::runtime_error("TestHttpServer: cannot listen on 127.0.0.1");
+    m_port = ntohs(address.sin_port);
+    m_acceptor = std::thread([this] { acceptConnections(); });
 }
 
 TestHttpServer::~TestHttpServer()
 {
-    QSemaphore done;
-    QMetaObject::invokeMethod(
-        m_server,
-        [this, &done] {
-            delete m_server;
-            m_server = nullptr;
-            done.release();
-        },
-        Qt::QueuedConnection);
-    done.acquire();
-    m_thread.quit();
-    m_thread.wait();
+    const char wake = 1;
+    [[maybe_unused]] const ssize_t written = ::write(m_wake[1], &wake, 1);
+    m_acceptor.join();
+    // No new connection threads now: the acceptor was the only one to start them.
+    std::vector<std::thread> connections;
+    {
+        std::lock_guard lock(m_mutex);
+        connections.swap(m_connections);
+    }
+    for (std::thread& connection : connections)
+        connection.join();
+    ::close(m_listener);
+    ::close(m_wake[0]);
+    ::close(m_wake[1]);
+}
+
+void TestHttpServer::acceptConnections()
+{
+    while (waitFor(m_listener, POLLIN, m_wake[0])) {
+        const int connection = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (connection < 0)
+            continue;
+        std::lock_guard lock(m_mutex);
+        m_connections.emplace_back([this, connection] { serve(connection); });
+    }
+}
+
+void TestHttpServer::serve(int connection)
+{
+    // The request: everything up to the blank line after the headers.
+    QByteArray request;
+    char chunk[4096];
+    while (!request.contains("\r\n\r\n")) {
+        if (!waitFor(connection, POLLIN, m_wake[0], 10'000)) {
+            ::close(connection);
+            return;
+        }
+        const ssize_t received = ::recv(connection, chunk, sizeof chunk, 0);
+        if (received <= 0) {
+            ::close(connection);
+            return;
+        }
+        request.append(chunk, received);
+    }
+    const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
+    const QString target =
+        requestLine.size() >= 2 ? QString::fromLatin1(requestLine.at(1)) : QString();
+    const HttpResponse response = responseFor(QUrl(target).path());
+
+    if (response.stallMs > 0 && !pause(m_wake[0], response.stallMs)) {
+        ::close(connection);
+        return;
+    }
+
+    const QByteArray head = responseHead(response);
+    const qint64 bodyBytes = response.closeAfterBytes >= 0
+                                 ? std::min<qint64>(response.closeAfterBytes, response.body.size())
+                                 : response.body.size();
+    if (sendAll(connection, head.constData(), head.size(), m_wake[0]) &&
+        sendAll(connection, response.body.constData(), bodyBytes, m_wake[0]) &&
+        response.closeAfterBytes < 0) {
+        // An orderly end: no more from us, then wait for the client to close its side, so
+        // that nothing it still sends turns our close into a reset.
+        ::shutdown(connection, SHUT_WR);
+        while (waitFor(connection, POLLIN, m_wake[0], 5'000) &&
+               ::recv(connection, chunk, sizeof chunk, 0) > 0) {
+        }
+    }
+    ::close(connection);
 }
 
 void TestHttpServer::setResponse(const QString& path, const HttpResponse& response)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_responses.insert(path, response);
 }
 
@@ -113,13 +180,13 @@ QUrl TestHttpServer::url(const QString& path) const
 
 QStringList TestHttpServer::requestedPaths() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     return m_requested;
 }
 
 HttpResponse TestHttpServer::responseFor(const QString& path)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_requested.append(path);
     const auto it = m_responses.constFind(path);
     if (it != m_responses.constEnd())

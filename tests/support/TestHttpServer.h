@@ -2,13 +2,15 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QMutex>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
-#include <QThread>
 #include <QUrl>
-
-class QTcpServer;
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace velt::test {
 
@@ -25,8 +27,12 @@ struct HttpResponse
     int stallMs = 0;             // wait this long before answering
 };
 
-// A small HTTP/1.1 server on 127.0.0.1 (a free port) running in its own thread, serving
-// fixed responses by path. One request per connection. Unknown paths get 404.
+// A small HTTP/1.1 server on 127.0.0.1 (a free port), serving fixed responses by path. One
+// request per connection. Unknown paths get 404.
+//
+// Plain POSIX sockets and std::thread, no Qt event loop: one thread accepts, one thread serves
+// each connection. Everything the threads share is behind one mutex, and shutdown is a byte in a
+// pipe, so the tests that use it run clean under ThreadSanitizer.
 class TestHttpServer
 {
 public:
@@ -42,15 +48,19 @@ public:
     QStringList requestedPaths() const;
 
 private:
-    friend class TestHttpServerWorker;
+    void acceptConnections();
+    void serve(int connection);
     HttpResponse responseFor(const QString& path);
 
-    QThread m_thread;
-    QTcpServer* m_server = nullptr;
+    int m_listener = -1;
+    int m_wake[2] = {-1, -1}; // written once on shutdown: every wait polls its read end
     quint16 m_port = 0;
-    mutable QMutex m_mutex;
+    std::thread m_acceptor;
+
+    mutable std::mutex m_mutex; // guards everything below
     QHash<QString, HttpResponse> m_responses;
     QStringList m_requested;
+    std::vector<std::thread> m_connections;
 };
 
 } // namespace velt::test
