@@ -33,4 +33,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # Library dependencies (Qt, libusb) are read off the binaries by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# A distribution package carries no debug information (RelWithDebInfo builds have plenty).
+set(CPACK_STRIP_FILES ON)
 include(CPack)
