@@ -163,17 +163,16 @@ void FirmwareDownload::judgeResponse(bool transferEnded)
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid()) {
         const int code = status.toInt();
+        // The redirection target attribute is only set once the manager follows a redirect,
+        // after this response's metadata has been reported: the Location header tells.
         const bool redirecting =
-            code >= 300 && code < 400 &&
-            m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid();
+            code >= 300 && code < 400 && m_reply->hasRawHeader(QByteArrayLiteral("Location"));
         if (redirecting && !transferEnded)
-            return; // the manager follows it, or refuses it with an error
-        if (code != 200 && !redirecting) {
+            return; // the manager follows it, or refuses it with an error of its own
+        if (code != 200) {
             fail(formatWithInteger(localizedString("Error_CouldNotDownLoadFirmware"), code));
             return;
         }
-        if (code != 200)
-            return; // a refused redirect: reported with the manager's own description
     } else if (!transferEnded) {
         return; // no response yet
     }

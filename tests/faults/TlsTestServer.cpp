@@ -1,0 +1,88 @@
+#include "TlsTestServer.h"
+
+#include <QFile>
+#include <QSslConfiguration>
+#include <QSslSocket>
+#include <memory>
+
+namespace velt::test {
+namespace {
+
+QByteArray readData(const char* name)
+{
+    QFile file(QStringLiteral(VELT_FAULTS_DATA_DIR "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray serialize(const HttpResponse& response)
+{
+    QByteArray bytes = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
+    bytes += "Content-Type: " + response.contentType + "\r\n";
+    bytes += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    for (const auto& [name, value] : response.headers)
+        bytes += name + ": " + value + "\r\n";
+    bytes += "Connection: close\r\n\r\n";
+    return bytes + response.body;
+}
+
+} // namespace
+
+TlsTestServer::TlsTestServer(HttpResponse response)
+    : m_response(std::move(response)),
+      m_key(readData("loopback-key.pem"), QSsl::Rsa, QSsl::Pem, QSsl::PrivateKey)
+{
+    listen(QHostAddress::LocalHost, 0);
+}
+
+QString TlsTestServer::origin() const
+{
+    return QStringLiteral("https://127.0.0.1:%1").arg(serverPort());
+}
+
+QSslCertificate TlsTestServer::certificate()
+{
+    return QSslCertificate(readData("loopback-cert.pem"), QSsl::Pem);
+}
+
+void TlsTestServer::incomingConnection(qintptr descriptor)
+{
+    auto* socket = new QSslSocket(this);
+    if (!socket->setSocketDescriptor(descriptor)) {
+        delete socket;
+        return;
+    }
+    socket->setLocalCertificate(certificate());
+    socket->setPrivateKey(m_key);
+    auto request = std::make_shared<QByteArray>();
+    connect(socket, &QSslSocket::readyRead, socket, [this, socket, request] {
+        request->append(socket->readAll());
+        if (!request->contains("\r\n\r\n") || socket->property("answered").toBool())
+            return;
+        socket->setProperty("answered", true);
+        ++m_requests;
+        socket->write(serialize(m_response));
+        socket->disconnectFromHost();
+    });
+    connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
+    // A client that refuses the certificate drops the connection during the handshake.
+    connect(socket, &QSslSocket::errorOccurred, socket, [socket] {
+        if (socket->state() == QAbstractSocket::UnconnectedState)
+            socket->deleteLater();
+    });
+    socket->startServerEncryption();
+}
+
+TlsTestServer::TrustCertificate::TrustCertificate()
+    : m_previous(QSslConfiguration::defaultConfiguration())
+{
+    QSslConfiguration trusting = m_previous;
+    trusting.addCaCertificate(certificate());
+    QSslConfiguration::setDefaultConfiguration(trusting);
+}
+
+TlsTestServer::TrustCertificate::~TrustCertificate()
+{
+    QSslConfiguration::setDefaultConfiguration(m_previous);
+}
+
+} // namespace velt::test
