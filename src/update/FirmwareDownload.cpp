@@ -4,18 +4,19 @@
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFutureWatcher>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QtConcurrent/QtConcurrentRun>
 #include <cerrno>
 #include <cstdio>
+#include <mutex>
 #include <sys/mman.h>
+#include <thread>
 
 namespace velt {
 namespace {
@@ -23,6 +24,9 @@ namespace {
 constexpr int defaultTransferTimeoutMs = 60'000;
 int transferTimeoutMs = defaultTransferTimeoutMs;
 QString documentsFolderOverride;
+
+// Pairs the image writer's post of its verdict with the main thread's receipt of it.
+std::mutex writerHandoff;
 
 const QString firmwareFileName = QStringLiteral("veltFirmwareUpdate.dfu");
 
@@ -94,6 +98,10 @@ FirmwareDownload::FirmwareDownload(QObject* parent) : QObject(parent) {}
 FirmwareDownload::~FirmwareDownload()
 {
     stopTransfer();
+    // The image file is never left half-way; a verdict that arrives after this is dropped,
+    // since the post holds only a guarded pointer.
+    if (m_writerDone.valid())
+        m_writerDone.wait();
 }
 
 QString FirmwareDownload::firmwareFilePath()
@@ -243,14 +251,34 @@ void FirmwareDownload::onFinished()
 
 void FirmwareDownload::storeAndVerify()
 {
-    const QString path = firmwareFilePath();
-    auto* watcher = new QFutureWatcher<QString>(this);
-    connect(watcher, &QFutureWatcher<QString>::finished, this, [this, watcher, path] {
-        watcher->deleteLater();
-        verifyStored(path, watcher->result());
-    });
-    // The buffer is shared with the writer thread, not copied; nothing changes it any more.
-    watcher->setFuture(QtConcurrent::run(writeImage, path, m_buffer));
+    // The writer gets a thread of its own; the buffer is shared with it, not copied, and
+    // nothing changes it any more. A thread pool would hand the task over through Qt's own
+    // locks, which ThreadSanitizer cannot see; a thread's start and the handoff lock below are
+    // crossings it does see.
+    std::promise<void> written;
+    m_writerDone = written.get_future();
+    const QPointer<FirmwareDownload> self(this);
+    std::thread([self, path = firmwareFilePath(), image = m_buffer,
+                 written = std::move(written)]() mutable {
+        const QString error = writeImage(path, image);
+        {
+            // The verdict is posted while the handoff lock is held, and the main thread takes
+            // the lock before it touches what the post carries: everything written here
+            // comes first.
+            const std::lock_guard lock(writerHandoff);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, path, error] {
+                    {
+                        const std::lock_guard lock(writerHandoff);
+                    }
+                    if (self)
+                        self->verifyStored(path, error);
+                },
+                Qt::QueuedConnection);
+        }
+        written.set_value();
+    }).detach();
 }
 
 void FirmwareDownload::verifyStored(const QString& path, const QString& writeError)

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
+#include <future>
 #include <memory>
 
 class QNetworkAccessManager;
@@ -69,6 +70,7 @@ private:
     QString m_expectedDigest;
     bool m_responseAccepted = false;
     bool m_ended = false;
+    std::future<void> m_writerDone; // the image file's writer has finished
 };
 
 } // namespace velt

@@ -5,7 +5,6 @@
 #include "core/Localization.h"
 
 #include <QNetworkReply>
-#include <QTest>
 
 namespace velt::test {
 namespace {
@@ -106,7 +105,7 @@ TEST_P(CatalogueFaultMatrix, AlertsThenEndsTheApplication)
     const CatalogueFault& fault = GetParam();
     m_server.setResponse(cataloguePath(), fault.response);
     launch();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return m_quits > 0; }, 30'000));
+    ASSERT_TRUE(waitUntil([this] { return m_quits > 0; }, 30'000));
 
     const char* key = fault.failure == Failure::Retrieve ? "Error_CouldNotRetrieveFirmwareList"
                                                          : "Error_CouldNotReadFirmwareList";

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTcpServer>
-#include <QTest>
 #include <functional>
 #include <optional>
 
@@ -217,9 +216,10 @@ TEST_P(DownloadFaultMatrix, AlertsGoesBackAndFlashesNothing)
 
     ASSERT_TRUE(waitForAlert());
     EXPECT_EQ(m_alerts.texts(), QStringList{fault.alert()});
-    ASSERT_TRUE(QTest::qWaitFor([this] { return onScreenIdentifier() == "dfuSetup"; }));
+    ASSERT_TRUE(waitUntil([this] { return onScreenIdentifier() == "dfuSetup"; }));
     EXPECT_EQ(stackSize(), 4);
-    QTest::qWait(150); // three hand-over delays: a wrongly scheduled flash would have begun
+    waitUntil([] { return false; },
+              150); // three hand-over delays: a wrongly scheduled flash would have begun
     EXPECT_FALSE(toolRan());
     EXPECT_EQ(m_alerts.alerts().size(), 1);
     EXPECT_EQ(m_quits, 0);
@@ -240,7 +240,7 @@ TEST_F(DownloadFaultsTest, ARedirectOnTheSameSchemeIsFollowed)
     m_server.setResponse(QStringLiteral("/elsewhere.dfu"), HttpResponse{.body = goodImage});
     ASSERT_NO_FATAL_FAILURE(walkToDfuSetup());
     ASSERT_NO_FATAL_FAILURE(enterUpdatePage());
-    ASSERT_TRUE(QTest::qWaitFor([this] { return toolRan() || !m_alerts.alerts().isEmpty(); }));
+    ASSERT_TRUE(waitUntil([this] { return toolRan() || !m_alerts.alerts().isEmpty(); }));
     EXPECT_TRUE(m_alerts.alerts().isEmpty()) << m_alerts.texts().join('\n').toStdString();
     EXPECT_EQ(readFile(firmwareFile()), goodImage);
 }
@@ -265,7 +265,7 @@ TEST_F(DownloadFaultsTest, TheSelfSignedServerDeliversOnceItsCertificateIsTruste
     ASSERT_NO_FATAL_FAILURE(walkToDfuSetup());
     setFirmwareServer(m_tls->origin());
     ASSERT_NO_FATAL_FAILURE(enterUpdatePage());
-    ASSERT_TRUE(QTest::qWaitFor([this] { return toolRan() || !m_alerts.alerts().isEmpty(); }));
+    ASSERT_TRUE(waitUntil([this] { return toolRan() || !m_alerts.alerts().isEmpty(); }));
     EXPECT_TRUE(m_alerts.alerts().isEmpty()) << m_alerts.texts().join('\n').toStdString();
     EXPECT_EQ(readFile(firmwareFile()), goodImage);
 }

@@ -9,9 +9,8 @@
 #include "pages/UpdateProgressViewController.h"
 #include "update/FlashingStage.h"
 
-#include <QProcess>
 #include <QPushButton>
-#include <QTest>
+#include <cstdio>
 
 namespace velt::test {
 namespace {
@@ -108,17 +107,26 @@ protected:
     QString runsFile() const { return m_folder.filePath(QStringLiteral("device-runs")); }
 
     // What the tool writes on standard error for this device, run by hand on the same image.
+    // popen spawns, where QProcess would fork this multi-threaded process.
     QString toolErrorText(const char* simulator) const
     {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VELT_DFU_SIMULATOR"), QString::fromLatin1(simulator));
-        tool.setProcessEnvironment(environment);
-        tool.start(resourcePath(QStringLiteral("dfu-util")),
-                   {QStringLiteral("0a12"), QStringLiteral("ffff"), firmwareFile()});
-        if (!tool.waitForFinished(30'000))
-            return QStringLiteral("<the tool did not end>");
-        return QString::fromUtf8(tool.readAllStandardError());
+        const auto quoted = [](const QString& text) {
+            return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), u"'\\''"_qs) +
+                   QLatin1Char('\'');
+        };
+        const QString command =
+            QStringLiteral("VELT_DFU_SIMULATOR=%1 %2 0a12 ffff %3 2>&1 >/dev/null")
+                .arg(quoted(QString::fromLatin1(simulator)),
+                     quoted(resourcePath(QStringLiteral("dfu-util"))), quoted(firmwareFile()));
+        std::FILE* tool = ::popen(command.toLocal8Bit().constData(), "r");
+        if (!tool)
+            return QStringLiteral("<the tool did not start>");
+        QByteArray text;
+        char chunk[4096];
+        while (const size_t read = std::fread(chunk, 1, sizeof chunk, tool))
+            text.append(chunk, qsizetype(read));
+        ::pclose(tool);
+        return QString::fromUtf8(text);
     }
 };
 
@@ -130,7 +138,7 @@ TEST_P(FlashingFaultMatrix, EndsAsTheStageJudgesWithTheQuitGuardDown)
     ASSERT_NO_FATAL_FAILURE(enterUpdatePage());
     UpdateProgressViewController* page = updatePage();
 
-    ASSERT_TRUE(QTest::qWaitFor(
+    ASSERT_TRUE(waitUntil(
         [&] { return !m_alerts.alerts().isEmpty() || page->button()->isVisible(); }, 60'000));
     EXPECT_EQ(readFile(runsFile()).trimmed().toInt(), fault.runs);
 
@@ -141,7 +149,7 @@ TEST_P(FlashingFaultMatrix, EndsAsTheStageJudgesWithTheQuitGuardDown)
         return;
     }
 
-    ASSERT_TRUE(QTest::qWaitFor([this] { return onScreenIdentifier() == "dfuSetup"; }));
+    ASSERT_TRUE(waitUntil([this] { return onScreenIdentifier() == "dfuSetup"; }));
     ASSERT_EQ(m_alerts.alerts().size(), 1);
     const QString alert = m_alerts.texts().first();
     switch (fault.ending) {

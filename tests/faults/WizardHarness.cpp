@@ -13,8 +13,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
-#include <QTest>
+#include <QTimer>
 
 namespace velt::test {
 
@@ -76,7 +77,7 @@ void WizardHarness::launch()
 void WizardHarness::walkToDfuSetup()
 {
     launch();
-    ASSERT_TRUE(QTest::qWaitFor([this] {
+    ASSERT_TRUE(waitUntil([this] {
         auto* next = control<QWidget>("nextButton");
         return (next && next->isEnabled()) || m_quits > 0;
     }));
@@ -114,9 +115,25 @@ int WizardHarness::stackSize() const
     return int(m_window->contentManager()->viewControllerStack().size());
 }
 
+bool WizardHarness::waitUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    if (condition())
+        return true;
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    check.start(5);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return condition();
+}
+
 bool WizardHarness::waitForAlert(int timeoutMs)
 {
-    return QTest::qWaitFor([this] { return !m_alerts.alerts().isEmpty(); }, timeoutMs);
+    return waitUntil([this] { return !m_alerts.alerts().isEmpty(); }, timeoutMs);
 }
 
 bool WizardHarness::quitGuardDown() const

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -59,6 +60,10 @@ protected:
     }
     int stackSize() const;
 
+    // Runs the event loop until the condition holds or the time is up; returns the condition.
+    // Unlike QTest::qWaitFor it never sleeps between events, so a transfer that the main
+    // thread drains chunk by chunk runs at its real speed.
+    static bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 30'000);
     bool waitForAlert(int timeoutMs = 30'000);
     // The quit guard as the application sees it: down means quitting is allowed.
     bool quitGuardDown() const;
