@@ -113,6 +113,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>The download ended before the whole firmware file arrived. Check your internet connection and try again.</translation>
     </message>
+    <message id="Error_DownloadTimedOut">
+        <source>The firmware server stopped answering. Check your internet connection and try again.</source>
+        <extracomment>The download of the firmware file timed out</extracomment>
+        <translation>The firmware server stopped answering. Check your internet connection and try again.</translation>
+    </message>
     <message id="Error_FirmwareTooLarge">
         <source>The firmware file offered by the server is too large (over 256 MiB) and was refused.</source>
         <extracomment>The server offered a file over 256 MiB</extracomment>

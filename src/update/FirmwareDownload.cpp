@@ -231,7 +231,7 @@ void FirmwareDownload::onFinished()
     if (m_ended)
         return;
     if (transportFailed) {
-        fail(m_reply->errorString());
+        fail(transportFailureText());
         return;
     }
     onReadyRead();
@@ -247,6 +247,24 @@ void FirmwareDownload::onFinished()
     m_reply->deleteLater();
     m_reply = nullptr;
     storeAndVerify();
+}
+
+QString FirmwareDownload::transportFailureText() const
+{
+    switch (m_reply->error()) {
+    case QNetworkReply::OperationCanceledError:
+        // Transfers this stage stops itself are disconnected first: a cancelled transfer that
+        // still reports here is one the transfer timeout ended, which Qt calls "cancelled".
+        return localizedString("Error_DownloadTimedOut");
+    case QNetworkReply::RemoteHostClosedError:
+        // Once a body has begun, a closed connection means the image is incomplete.
+        if (m_responseAccepted)
+            return localizedString("Error_DownloadIncomplete");
+        break;
+    default:
+        break;
+    }
+    return m_reply->errorString();
 }
 
 void FirmwareDownload::storeAndVerify()

@@ -60,6 +60,8 @@ private:
     void onFinished();
     void storeAndVerify();
     void verifyStored(const QString& path, const QString& writeError);
+    // The alert's text for a transfer the network layer ended with an error.
+    QString transportFailureText() const;
     void fail(const QString& description);
     void stopTransfer();
 

@@ -159,7 +159,7 @@ const DownloadFault faults[] = {
          t.serveImageResponse({.body = goodImage, .closeAfterBytes = goodImage.size() / 2});
      },
      [] {
-         return QStringLiteral("Connection closed");
+         return localizedString("Error_DownloadIncomplete");
      }},
     {"StallPastTheTimeout",
      [](DownloadFaultsTest& t) {
@@ -167,7 +167,7 @@ const DownloadFault faults[] = {
          t.serveImageResponse({.body = goodImage, .stallMs = 5000});
      },
      [] {
-         return QStringLiteral("Operation canceled");
+         return localizedString("Error_DownloadTimedOut");
      }},
     {"OversizeAnnounced",
      [](DownloadFaultsTest& t) {
