@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/VeltError.h"
+
+#include <QObject>
+#include <QString>
+#include <chrono>
+#include <memory>
+
+namespace velt {
+
+class FirmwareVersion;
+
+// Everything an update needs besides the chosen version. The application builds it once from
+// its environment; tests build their own.
+struct UpdateSettings
+{
+    // scheme://host[:port] of the firmware server; images are fetched from
+    // <server>/updater/dfu/<file name>.
+    QString server;
+    // Where veltFirmwareUpdate.dfu is kept (created when missing).
+    QString documentsFolder;
+    // The flashing tool ("dfu-util" among the application's resources).
+    QString toolPath;
+
+    std::chrono::milliseconds transferTimeout{60'000};
+    // The pause between a good digest and the first run of the tool, for "Info_Preparing".
+    std::chrono::milliseconds handoverDelay{5'000};
+    // The pause before a run that follows an early status failure.
+    std::chrono::milliseconds retryDelay{500};
+    // A run of the tool that neither prints a line nor ends for this long is stopped.
+    std::chrono::milliseconds silentToolTimeout{180'000};
+
+    // The server in use, the user's Documents folder and the carried tool.
+    static UpdateSettings fromEnvironment();
+};
+
+// One update of one chosen version: download -> verify -> hand-over -> flash -> verdict.
+// Lives on the main thread; every signal is emitted there. A session runs once.
+class UpdateSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    UpdateSession(std::shared_ptr<const FirmwareVersion> version, UpdateSettings settings,
+                  QObject* parent = nullptr);
+    ~UpdateSession() override;
+
+    // Starts the download; later calls do nothing.
+    void start();
+
+    // Documents/veltFirmwareUpdate.dfu for these settings.
+    QString firmwareFilePath() const;
+
+signals:
+    // The localized status text to show.
+    void statusChanged(const QString& text);
+    // The bar's value and maximum; a negative maximum means the amount is not known yet.
+    void progressChanged(double value, double maximum);
+    // True just before each run of the flashing tool, false as soon as that run has ended
+    // (before its verdict is reported). The application's quit guard follows it.
+    void toolRunningChanged(bool running);
+    // The device has been written and the tool said so.
+    void succeeded();
+    // The update has ended in a failure the user must be told of.
+    void failed(const velt::VeltError& error);
+
+private:
+    class Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace velt
