@@ -29,11 +29,12 @@ QProcessEnvironment environment(const QString& simulator)
     return env;
 }
 
-ToolRun runTool(const QStringList& arguments, const QString& simulator)
+ToolRun runTool(const QStringList& arguments, const QString& simulator,
+                const QString& tool = DFU_UTIL_PATH)
 {
     QProcess process;
     process.setProcessEnvironment(environment(simulator));
-    process.start(DFU_UTIL_PATH, arguments);
+    process.start(tool, arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     ToolRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -259,4 +260,15 @@ TEST_F(DfuTool, FailingRunsAreCountedAcrossRuns)
     const ToolRun third = runTool({"0a12", "ffff", file}, settings);
     EXPECT_EQ(third.exitCode, 0);
     EXPECT_EQ(third.err, "");
+}
+
+TEST_F(DfuTool, InstalledToolIgnoresTheSimulator)
+{
+    // The USB-only build finds no device here, and the simulated one must not stand in for it.
+    const ToolRun run = runTool({"0a12", "ffff", image(payload(3000))},
+                                "1,save=" + path("received"), DFU_UTIL_USB_PATH);
+    EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+    EXPECT_TRUE(lastLine(run.err).endsWith("Failed to enter DFU mode.")) << run.err.toStdString();
+    EXPECT_TRUE(progressLines(run.out).isEmpty());
+    EXPECT_FALSE(QFile::exists(path("received")));
 }
