@@ -2,6 +2,7 @@
 // with the simulated device behind VELT_DFU_SIMULATOR.
 #include "DfuFile.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -220,6 +221,7 @@ TEST_F(DfuTool, FailuresEndStderrWithTheirMarkerOrAClearText)
         {"getstatus-timeouts=3", 5, "Failed DFU_GETSTATUS: 0xe00002d8.", 0},
         {"getstatus-timeouts=forever@2", 5, "Failed DFU_GETSTATUS: 0xe00002d8.", 2},
         {"access", 4, "then unplug and reconnect the device.", 0},
+        {"presence-file=/nonexistent/velt-device", 2, "Failed to enter DFU mode.", 0},
         {"vanish=2", 7, "The device disconnected at block 2.", 2},
         {"error=errWRITE@3", 6, "state dfuERROR, status errWRITE.", 3},
         // Faults at the last block (4) and at the end of the image never show "5000 of 5000".
@@ -271,4 +273,36 @@ TEST_F(DfuTool, InstalledToolIgnoresTheSimulator)
     EXPECT_TRUE(lastLine(run.err).endsWith("Failed to enter DFU mode.")) << run.err.toStdString();
     EXPECT_TRUE(progressLines(run.out).isEmpty());
     EXPECT_FALSE(QFile::exists(path("received")));
+}
+
+TEST_F(DfuTool, WatchReportsThePresenceFileAsItComesAndGoes)
+{
+    QProcess watch;
+    watch.setProcessEnvironment(environment("presence-file=" + path("device")));
+    // Each line must come within a second of the change.
+    auto next = [&watch] {
+        QDeadlineTimer deadline(1000);
+        while (!watch.canReadLine() && watch.waitForReadyRead(int(deadline.remainingTime()))) {
+        }
+        return watch.readLine();
+    };
+    watch.start(DFU_UTIL_PATH, {"--watch", "0a12", "ffff"});
+    EXPECT_EQ(next(), "absent\n");
+    write("device", {});
+    EXPECT_EQ(next(), "present\n");
+    QFile::remove(path("device"));
+    EXPECT_EQ(next(), "absent\n");
+    watch.closeWriteChannel();
+    ASSERT_TRUE(watch.waitForFinished(5000));
+    EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(watch.exitCode(), 0);
+
+    write("device", {});
+    watch.start(DFU_UTIL_PATH, {"--watch", "0a12", "ffff"});
+    EXPECT_EQ(next(), "present\n");
+    watch.terminate(); // SIGTERM ends it as cleanly as the end of its input
+    ASSERT_TRUE(watch.waitForFinished(5000));
+    EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(watch.exitCode(), 0);
+    EXPECT_EQ(watch.readAllStandardError(), "");
 }

@@ -2,11 +2,14 @@
 
 #include "DfuDownloader.h"
 #include "DfuFile.h"
+#include "LibusbPresence.h"
 #include "LibusbTransport.h"
+#include "PresenceWatch.h"
 #include "SystemClock.h"
 #include "UsbError.h"
 #ifdef VELT_DFU_WITH_SIMULATOR
 #include "SimulatedDevice.h"
+#include "SimulatedPresence.h"
 #include "SimulatedTransport.h"
 #include "SimulatorSettings.h"
 #endif
@@ -14,6 +17,7 @@
 #include <cctype>
 #include <fstream>
 #include <memory>
+#include <unistd.h>
 
 namespace velt::dfu {
 
@@ -21,7 +25,10 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: dfu-util VID PID IMAGE\n"
+    "       dfu-util --watch VID PID\n"
     "Writes IMAGE (a DFU file) into the USB device VID:PID in DFU mode.\n"
+    "With --watch, prints \"present\" or \"absent\" now and at every change of whether such a\n"
+    "device is connected, until standard input ends or SIGTERM arrives.\n"
     "  VID, PID  the vendor and product id, four hexadecimal digits each (e.g. 0a12 ffff)\n"
     "  IMAGE     path of the firmware image\n";
 
@@ -74,6 +81,42 @@ bool saveImage(const std::string& path, const std::vector<uint8_t>& image)
 
 } // namespace
 
+namespace {
+
+int runWatch(const std::vector<std::string>& arguments, const char* simulator, std::FILE* out,
+             std::FILE* err)
+{
+    const auto vendorId = arguments.size() == 3 ? parseId(arguments[1]) : std::nullopt;
+    const auto productId = arguments.size() == 3 ? parseId(arguments[2]) : std::nullopt;
+    if (!vendorId || !productId) {
+        std::fputs(kUsage, err);
+        return exitWith(ExitCode::Usage);
+    }
+    // Before libusb starts its event thread, which would otherwise take SIGTERM.
+    const int stopSignals = blockStopSignals();
+    std::unique_ptr<PresenceSource> source;
+#ifdef VELT_DFU_WITH_SIMULATOR
+    if (simulator && *simulator) {
+        SimulatorSettingsResult parsed = parseSimulatorSettings(simulator);
+        if (!parsed.settings) {
+            writeLine(err, parsed.error);
+            return exitWith(ExitCode::Usage);
+        }
+        source = std::make_unique<SimulatedPresence>(*parsed.settings);
+    }
+#else
+    (void)simulator; // the installed tool talks to USB only
+#endif
+    if (!source)
+        source = std::make_unique<LibusbPresence>(*vendorId, *productId);
+    const int code = watchPresence(*source, STDIN_FILENO, stopSignals, out, err);
+    if (stopSignals >= 0)
+        ::close(stopSignals);
+    return code;
+}
+
+} // namespace
+
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 3 || arguments[2].empty())
@@ -88,6 +131,8 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
 int runDfuTool(const std::vector<std::string>& arguments, const char* simulator, std::FILE* out,
                std::FILE* err)
 {
+    if (!arguments.empty() && arguments.front() == "--watch")
+        return runWatch(arguments, simulator, out, err);
     const auto commandLine = parseCommandLine(arguments);
     if (!commandLine) {
         std::fputs(kUsage, err);

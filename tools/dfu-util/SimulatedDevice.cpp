@@ -1,6 +1,7 @@
 #include "SimulatedDevice.h"
 
 #include "FunctionalDescriptor.h"
+#include "SimulatedPresence.h"
 #include "UsbError.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ bool isInRequest(Request request)
 SimulatedDevice::SimulatedDevice(const SimulatorSettings& settings, Clock& clock, bool failingRun)
     : m_settings(settings), m_clock(clock), m_failingRun(failingRun)
 {
-    m_attached = !settings.absent;
+    m_attached = simulatedDeviceConnected(settings);
     m_dfuMode = !settings.runtime;
     m_state = m_dfuMode ? State(settings.startState) : State::AppIdle;
     m_status = m_dfuMode ? Status(settings.startStatus) : Status::Ok;
