@@ -8,6 +8,11 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace velt {
 inline void PrintTo(const VeltError& error, std::ostream* out)
 {
@@ -32,13 +37,15 @@ protected:
 
 public:
     // Limits short enough that a test that trips one does not wait for a minute.
-    static LoadLimits testLimits() { return {std::chrono::seconds(10)}; }
+    static LoadLimits testLimits() { return {std::chrono::seconds(10), std::chrono::seconds(20)}; }
 
     void serve(const QByteArray& body, int status = 200);
     // firmwareList().load(limits), with what it wrote to stdout in log.
     std::optional<VeltError> load(const LoadLimits& limits = testLimits());
     // The description of a failed load: the key's English text, then " (code)".
     static QString failure(const char* key, qint64 code);
+    static QString retrieveError(qint64 code) { return failure(retrieveKey, code); }
+    static QString readError(qint64 code) { return failure(readKey, code); }
 
     TestHttpServer server;
     QStringList log;

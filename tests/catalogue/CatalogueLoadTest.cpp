@@ -1,10 +1,14 @@
 #include "CatalogueFixture.h"
+#include "catalogue/CatalogueFetcher.h"
 #include "catalogue/FirmwareList.h"
 #include "catalogue/FirmwareServer.h"
 #include "catalogue/TargetFirmware.h"
 
 #include <QElapsedTimer>
 #include <QNetworkReply>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 
 namespace velt::test {
 namespace {
@@ -34,92 +38,82 @@ TEST_F(Load, ReadsAValidCatalogueWhateverTheHttpStatusAndLogsItsRecords)
     }
 }
 
-// Every way a load can fail: the error it returns, the log lines it writes before, and the
-// catalogue left exactly as the earlier load filled it.
+QByteArray document(const QByteArray& versions, const QByteArray& compatibility = "[]")
+{
+    return R"({"version": )" + versions + R"(, "compatibility": )" + compatibility + "}";
+}
+
+// Every way a load can fail: the error it returns, the log line it writes first (if any), and
+// the catalogue left exactly as the earlier load filled it.
 TEST_F(Load, FailureReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
 {
-    const QByteArray version =
-        R"({"name": "2.0", "filename": "f", "md5": "m", "release_date": "d"})";
-    const QByteArray html = "<html><body><h1>404 Not Found</h1></body></html>";
+    using enum QNetworkReply::NetworkError;
+    using namespace std::chrono_literals;
+    const QByteArray v20 = R"({"name": "2.0", "filename": "f", "md5": "m", "release_date": "d")";
     const QString invalid = QStringLiteral("invalid firmware list: ");
     const QString notUtf8 = QStringLiteral("the firmware list is not UTF-8 text");
+    const QString timedOut = QStringLiteral("the firmware list transfer timed out after ");
+    const QString tooLargeLine = QStringLiteral("the firmware list is larger than 16 MiB");
+    const QByteArray tooLarge((16 << 20) + 1, ' ');
+    const qint64 timeout = CatalogueFetcher::timedOutCode, tooMuch = CatalogueFetcher::tooLargeCode;
+    // Announces a long body, then sends one byte every 50 ms for as long as anyone listens.
+    QTcpServer trickle;
+    ASSERT_TRUE(trickle.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&trickle, &QTcpServer::newConnection, [&trickle] {
+        QTcpSocket* client = trickle.nextPendingConnection();
+        client->write("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n");
+        auto* drip = new QTimer(client);
+        QObject::connect(drip, &QTimer::timeout, client, [client] { client->write(" "); });
+        drip->start(50);
+    });
+    const QString trickleOrigin = QStringLiteral("http://127.0.0.1:%1").arg(trickle.serverPort());
     const struct
     {
         HttpResponse response;
-        const char* key;
-        qint64 code;
-        QStringList log;
+        QString error;
+        QString log = {}; // none when empty
         LoadLimits limits = testLimits();
         QString origin = {}; // the test server's when empty
     } cases[] = {
-        {{},
-         retrieveKey,
-         QNetworkReply::ConnectionRefusedError,
-         {"Connection refused"},
-         {},
+        // clang-format off
+        {{}, retrieveError(ConnectionRefusedError), "Connection refused", {},
          QStringLiteral("http://127.0.0.1:%1").arg(closedPort())},
-        {{},
-         retrieveKey,
-         FirmwareServer::refusedCode,
-         {"refusing plain http for a non-loopback firmware server: http://firmware.example.com"},
-         {},
-         "http://firmware.example.com"},
-        {{.body = oneVersion, .closeAfterBytes = 10},
-         retrieveKey,
-         QNetworkReply::RemoteHostClosedError,
-         {"Connection closed"}},
-        {{.body = oneVersion, .stallMs = 5000},
-         retrieveKey,
-         QNetworkReply::OperationCanceledError,
-         {"Operation canceled"},
-         {std::chrono::milliseconds(200)}},
-        {{.body = R"({"version": [], "compatibility": [], "x": "caf)"
-                  "\xE9"
-                  R"("})"},
-         retrieveKey,
-         900,
-         {notUtf8}},
-        {{.body = "{\"x\": \"\xED\xA0\x80\"}"}, retrieveKey, 900, {notUtf8}}, // a UTF-16 surrogate
-        {{.body = "\"cut short \xE2\x82"}, retrieveKey, 900, {notUtf8}},
-        {{.status = 404, .body = html}, readKey, 101, {}},
-        {{.body = ""}, readKey, 101, {}},
-        {{.body = "{\"version\": ["}, readKey, 101, {}},
-        {{.body = "1e999"}, readKey, 406, {}}, // beyond a double
-        {{.body = "\"a text\""}, readKey, 901, {R"(bad json: "a text")"}},
-        {{.body = " 42 "}, readKey, 901, {"bad json: 42"}},
-        {{.body = "[1, \"x\", {\"k\": null}]"}, readKey, 901, {R"(bad json: [1,"x",{"k":null}])"}},
-        {{.body = R"({"compatibility": []})"},
-         readKey,
-         902,
-         {invalid + R"("version" is missing or not an array)"}},
-        {{.body = R"({"version": [], "compatibility": {}})"},
-         readKey,
-         902,
-         {invalid + R"("compatibility" is missing or not an array)"}},
-        {{.body = R"({"version": [)" + version +
-                  R"(, {"name": "2.1", "fileName": "f", "md5": "m", "release_date": "d"}],
-                  "compatibility": []})"},
-         readKey,
-         902,
-         {invalid + R"(entry 1 of "version" is not a valid version object)"}},
-        {{.body = R"({"version": [{"name": "2.0", "filename": "f", "md5": 7, "release_date": "d"}],
-                  "compatibility": []})"},
-         readKey,
-         902,
-         {invalid + R"(entry 0 of "version" is not a valid version object)"}},
-        {{.body = R"({"version": ["2.0"], "compatibility": []})"},
-         readKey,
-         902,
-         {invalid + R"(entry 0 of "version" is not a valid version object)"}},
-        {{.body = R"({"version": [)" + version +
-                  R"(], "compatibility": [{"lot": "VX-2", "versions": []}]})"},
-         readKey,
-         902,
-         {invalid + R"(entry 0 of "compatibility" is not a valid compatibility object)"}},
-        {{.body = R"({"version": [], "compatibility": [{"lot": [], "versions": ["2.0", 2]}]})"},
-         readKey,
-         902,
-         {invalid + R"(entry 0 of "compatibility" is not a valid compatibility object)"}},
+        {{}, retrieveError(FirmwareServer::refusedCode), "refusing plain http for a non-loopback "
+         "firmware server: http://firmware.example.com", {}, "http://firmware.example.com"},
+        {{.body = oneVersion, .closeAfterBytes = 10}, retrieveError(RemoteHostClosedError),
+         "Connection closed"},
+        {{.body = oneVersion, .stallMs = 5000}, retrieveError(timeout),
+         timedOut + "200 ms without data", {200ms}},
+        {{}, retrieveError(timeout), timedOut + "300 ms", {1s, 300ms}, trickleOrigin},
+        {{.body = tooLarge}, retrieveError(tooMuch), tooLargeLine},
+        {{.body = tooLarge, .sendContentLength = false}, retrieveError(tooMuch), tooLargeLine},
+        {{.body = document("[]", "[]") + "\xE9"}, retrieveError(900), notUtf8},
+        {{.body = "{\"x\": \"\xED\xA0\x80\"}"}, retrieveError(900), notUtf8}, // a surrogate
+        {{.body = "\"cut short \xE2\x82"}, retrieveError(900), notUtf8},
+        {{.status = 404, .body = "<html><body>404 Not Found</body></html>"}, readError(101)},
+        {{.body = ""}, readError(101)},
+        {{.body = "{\"version\": ["}, readError(101)},
+        {{.body = "1e999"}, readError(406)}, // beyond a double
+        {{.body = "\"a text\""}, readError(901), R"(bad json: "a text")"},
+        {{.body = " 42 "}, readError(901), "bad json: 42"},
+        {{.body = R"([1, "x", {"k": null}])"}, readError(901), R"(bad json: [1,"x",{"k":null}])"},
+        {{.body = R"({"compatibility": []})"}, readError(902),
+         invalid + R"("version" is missing or not an array)"},
+        {{.body = document("[]", "{}")}, readError(902),
+         invalid + R"("compatibility" is missing or not an array)"},
+        {{.body = document("[" + v20 + R"(}, {"name": "2.1", "fileName": "f", "md5": "m",
+         "release_date": "d"}])")}, readError(902),
+         invalid + R"(entry 1 of "version" is not a valid version object)"},
+        {{.body = document(R"([{"name": "2.0", "filename": "f", "md5": 7, "release_date": "d"}])")},
+         readError(902), invalid + R"(entry 0 of "version" is not a valid version object)"},
+        {{.body = document(R"(["2.0"])")}, readError(902),
+         invalid + R"(entry 0 of "version" is not a valid version object)"},
+        {{.body = document("[" + v20 + "}]", R"([{"lot": "VX-2", "versions": []}])")},
+         readError(902),
+         invalid + R"(entry 0 of "compatibility" is not a valid compatibility object)"},
+        {{.body = document("[]", R"([{"lot": [], "versions": ["2.0", 2]}])")}, readError(902),
+         invalid + R"(entry 0 of "compatibility" is not a valid compatibility object)"},
+        // clang-format on
     };
     serve(oneVersion);
     ASSERT_EQ(load(), std::nullopt);
@@ -133,8 +127,8 @@ TEST_F(Load, FailureReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
         ASSERT_TRUE(error);
         EXPECT_EQ(error->domain, QStringLiteral("VELT"));
         EXPECT_EQ(error->code, 1000);
-        EXPECT_EQ(error->localizedDescription, failure(c.key, c.code));
-        EXPECT_EQ(log, c.log);
+        EXPECT_EQ(error->localizedDescription, c.error);
+        EXPECT_EQ(log, c.log.isEmpty() ? QStringList() : QStringList{c.log});
         EXPECT_EQ(snapshot(), before);
     }
 }
