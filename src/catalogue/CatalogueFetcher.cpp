@@ -1,5 +1,7 @@
 #include "catalogue/CatalogueFetcher.h"
 
+#include "catalogue/FirmwareServer.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
@@ -55,8 +57,9 @@ CatalogueFetcher::Result CatalogueFetcher::fetch(const QUrl& url, const LoadLimi
     QNetworkAccessManager manager;
 
     QNetworkRequest request(url);
+    // Every redirect is judged below by the same rule as the server's own address.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
     // Qt's transfer timeout counts only silence; the deadline below bounds the whole transfer,
     // so a server that sends a byte now and then cannot hold the first page for ever.
     request.setTransferTimeout(static_cast<int>(limits.silence.count()));
@@ -97,6 +100,16 @@ CatalogueFetcher::Result CatalogueFetcher::fetch(const QUrl& url, const LoadLimi
             refuseLarger();
     });
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, take);
+    QUrl hop = url;
+    QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
+        const QString refusal = redirectRefusal(hop, target);
+        if (!refusal.isEmpty()) {
+            stop(redirectRefusedCode, refusal);
+            return;
+        }
+        hop = hop.resolved(target);
+        emit reply->redirectAllowed();
+    });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     deadline.start(limits.deadline);
     if (!reply->isFinished())

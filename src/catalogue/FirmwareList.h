@@ -43,10 +43,11 @@ public:
     // the description "<message> (<code>)") and leaves the list exactly as it was. The message is
     // "Error_CouldNotRetrieveFirmwareList" (after a log line with the reason) when the server was
     // refused (code 903), the transfer failed (the QNetworkReply error), timed out (904), brought
-    // more than the limit (905) or the body is not UTF-8 (900); "Error_CouldNotReadFirmwareList"
-    // when the document is not JSON (the parser's id), not an object (901, after a "bad json: "
-    // line) or not a catalogue (902, after an "invalid firmware list: " line). The HTTP status is
-    // not looked at. Blocks, waiting in a local event loop that holds back user input.
+    // more than the limit (905), was redirected where it may not go (906) or the body is not UTF-8
+    // (900); "Error_CouldNotReadFirmwareList" when the document is not JSON (the parser's id), not
+    // an object (901, after a "bad json: " line) or not a catalogue (902, after an "invalid
+    // firmware list: " line). The HTTP status is not looked at. Blocks, waiting in a local event
+    // loop that holds back user input.
     std::optional<VeltError> load(const LoadLimits& limits = {});
 
     // Every model name once, sorted by plain case-sensitive comparison.

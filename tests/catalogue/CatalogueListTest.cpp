@@ -85,6 +85,29 @@ TEST(FirmwareServerAddress, PlainHttpOnlyForLoopbackHosts)
     setFirmwareServer(configured);
 }
 
+TEST(FirmwareServerAddress, RedirectsKeepToHttpsOrStayOnLoopback)
+{
+    const struct
+    {
+        const char* from;
+        const char* to;
+        bool allowed;
+    } cases[] = {
+        {"http://127.0.0.1:8080/a", "https://cdn.example.net/b", true},
+        {"https://firmware.example.com/a", "https://cdn.example.net/b", true},
+        {"http://127.0.0.1:8080/a", "http://localhost:9/b", true},
+        {"http://[::1]:8080/a", "/b", true},
+        {"https://firmware.example.com/a", "http://firmware.example.com/b", false},
+        {"https://127.0.0.1/a", "http://127.0.0.1/b", false},
+        {"http://127.0.0.1/a", "http://firmware.example.com/b", false},
+        {"http://127.0.0.1/a", "http://127.0.0.1.example.com/b", false},
+        {"http://127.0.0.1/a", "ftp://127.0.0.1/b", false},
+        {"https://firmware.example.com/a", "data:text/plain,x", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(redirectRefusal(QUrl(c.from), QUrl(c.to)).isEmpty(), c.allowed) << c.to;
+}
+
 TEST(CatalogueReaderInput, ByteOrderMarkIsSkippedAndDeepNestingIsLoggedWithoutRecursion)
 {
     const CatalogueReader::Result withBom =

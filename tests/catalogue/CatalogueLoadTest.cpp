@@ -22,12 +22,19 @@ QString snapshot()
     return firmwareList().versionsDescription() + firmwareList().compatibilitiesDescription();
 }
 
-TEST_F(Load, ReadsAValidCatalogueWhateverTheHttpStatusAndLogsItsRecords)
+TEST_F(Load, ReadsAValidCatalogueWhateverTheHttpStatusAndAfterARedirectOnLoopback)
 {
-    for (const int status : {200, 500}) {
+    server.setResponse("/moved.json", {.body = oneVersion});
+    const HttpResponse cases[] = {
+        {.body = oneVersion},
+        {.status = 500, .body = oneVersion},
+        {.status = 302, .headers = {{"Location", server.url("/moved.json").toEncoded()}}},
+        {.status = 301, .headers = {{"Location", "/moved.json"}}},
+    };
+    for (const HttpResponse& response : cases) {
         resetFirmwareList();
-        serve(oneVersion, status);
-        ASSERT_EQ(load(), std::nullopt) << status;
+        server.setResponse(listPath, response);
+        ASSERT_EQ(load(), std::nullopt) << response.status;
         EXPECT_EQ(log, QStringList({
                            "[\"1.0\": FirmwareVersion: 1.0 v1.dfu "
                            "0123456789abcdef0123456789abcdef 2024-05-01]",
@@ -56,6 +63,11 @@ TEST_F(Load, FailureReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
     const QString tooLargeLine = QStringLiteral("the firmware list is larger than 16 MiB");
     const QByteArray tooLarge((16 << 20) + 1, ' ');
     const qint64 timeout = CatalogueFetcher::timedOutCode, tooMuch = CatalogueFetcher::tooLargeCode;
+    const qint64 redirect = CatalogueFetcher::redirectRefusedCode;
+    const auto to = [](const QString& location) {
+        return HttpResponse{.status = 302, .headers = {{"Location", location.toUtf8()}}};
+    };
+    const QString closedHttps = QStringLiteral("https://127.0.0.1:%1/x").arg(closedPort());
     // Announces a long body, then sends one byte every 50 ms for as long as anyone listens.
     QTcpServer trickle;
     ASSERT_TRUE(trickle.listen(QHostAddress::LocalHost, 0));
@@ -87,6 +99,11 @@ TEST_F(Load, FailureReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
         {{}, retrieveError(timeout), timedOut + "300 ms", {1s, 300ms}, trickleOrigin},
         {{.body = tooLarge}, retrieveError(tooMuch), tooLargeLine},
         {{.body = tooLarge, .sendContentLength = false}, retrieveError(tooMuch), tooLargeLine},
+        {to("http://firmware.example.com/x"), retrieveError(redirect),
+         "refusing a redirect to plain http on a non-loopback host: http://firmware.example.com/x"},
+        {to("file:///etc/passwd"), retrieveError(ProtocolUnknownError),
+         "Unknown protocol specified"},
+        {to(closedHttps), retrieveError(ConnectionRefusedError), "Connection refused"},
         {{.body = document("[]", "[]") + "\xE9"}, retrieveError(900), notUtf8},
         {{.body = "{\"x\": \"\xED\xA0\x80\"}"}, retrieveError(900), notUtf8}, // a surrogate
         {{.body = "\"cut short \xE2\x82"}, retrieveError(900), notUtf8},
