@@ -194,7 +194,9 @@ TEST_F(Catalogue, ReadsTheDocumentWhateverTheHttpStatusAndAfterARedirectOnLoopba
         {.body = oneVersion},
         {.status = 500, .body = oneVersion},
         {.body = "\xEF\xBB\xBF" + oneVersion}, // a byte order mark is skipped
-        {.status = 302, .headers = {{"Location", server.url("/moved.json").toEncoded()}}},
+        {.status = 302,
+         .body = "<a href=\"/moved.json\">moved</a>", // not part of the document
+         .headers = {{"Location", server.url("/moved.json").toEncoded()}}},
         {.status = 301, .headers = {{"Location", "/moved.json"}}},
     };
     QStringList records;
