@@ -81,11 +81,15 @@ void FlashingStage::run()
     Shell::setDelegate(std::make_shared<ProgressLink>(self));
     const QStringList arguments = {QString::fromLatin1(dfuVendorId),
                                    QString::fromLatin1(dfuProductId), m_imagePath};
-    Shell::run(tool, arguments, [self](const QString& output, const QString& error) {
+    Shell::run(tool, arguments, [self](Shell::Outcome outcome) {
         // The runner's thread. The judgement waits for the main thread and the progress
         // lines queued before it.
-        logLine(QStringLiteral("STDOUT:") + output + QStringLiteral(", STDERR:") + error);
-        onMainThread(self, [error](FlashingStage& stage) { stage.runEnded(error); });
+        logLine(QStringLiteral("STDOUT:") + outcome.output + QStringLiteral(", STDERR:") +
+                outcome.error);
+        outcome.output.clear(); // the progress lines have carried it already
+        onMainThread(self, [outcome = std::move(outcome)](FlashingStage& stage) {
+            stage.runEnded(outcome);
+        });
     });
 }
 
@@ -98,26 +102,21 @@ void FlashingStage::progressLine(const ProgressUpdate& update)
     emit progress(update.written, update.total, localizedString(text.key));
 }
 
-void FlashingStage::runEnded(const QString& errorText)
+void FlashingStage::runEnded(const Shell::Outcome& outcome)
 {
     emit toolRunningChanged(false);
-    writeDidFinish(errorText);
+    writeDidFinish(outcome);
 }
 
-void FlashingStage::writeDidFinish(const QString& errorText)
+void FlashingStage::writeDidFinish(const Shell::Outcome& outcome)
 {
-    if (Shell::failedToStart(errorText)) {
+    if (!outcome.started) {
         fail(localizedString("Error_FlashingToolUnavailable") + QLatin1Char('\n') +
-             errorText.section(QLatin1Char('\n'), -1));
-        return;
-    }
-    if (Shell::endedBySignal(errorText)) {
-        // A tool that crashed has not finished its work, however far its progress got.
-        fail(errorText);
+             outcome.error.section(QLatin1Char('\n'), -1));
         return;
     }
     const WriteVerdict verdict =
-        decideWriteOutcome(errorText, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount);
+        decideWriteOutcome(outcome, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount);
     if (verdict.countsStatusFailure)
         ++m_getStatusRetryCount;
     switch (verdict.outcome) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/VeltError.h"
+#include "update/Shell.h"
 
 #include <QObject>
 #include <QString>
@@ -48,8 +49,8 @@ private:
 
     void run();
     void progressLine(const ProgressUpdate& update);
-    void runEnded(const QString& errorText);
-    void writeDidFinish(const QString& errorText);
+    void runEnded(const Shell::Outcome& outcome);
+    void writeDidFinish(const Shell::Outcome& outcome);
     void fail(const QString& description);
 
     Settings m_settings;
