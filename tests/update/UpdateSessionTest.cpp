@@ -348,5 +348,35 @@ TEST_F(UpdateSessionTest, AFileReplacedAfterItsCheckIsNotWritten)
     }
 }
 
+// A run that writes nothing and does not end is stopped, however it hangs; one that keeps
+// talking is left alone.
+TEST_F(UpdateSessionTest, ASilentToolIsStopped)
+{
+    const struct
+    {
+        const char* name;
+        QString script;
+        bool succeeded;
+    } cases[] = {
+        {"silent", "sleep 5", false},
+        {"deaf to SIGTERM", "trap '' TERM; sleep 5", false},
+        {"streams closed, still running", "exec >&- 2>&-; sleep 5", false},
+        {"slow but talking",
+         "for i in 1 2 3 4 5 6; do echo \"[i] Downloading firmware - $i of 6\"; sleep 0.2; done",
+         true},
+    };
+    settings.silentToolTimeout = 500ms;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        useTool(c.script);
+        const Outcome outcome = run();
+        EXPECT_EQ(outcome.succeeded, c.succeeded);
+        if (!c.succeeded) {
+            EXPECT_EQ(outcome.error, QStringLiteral("Error_FlashingToolNotResponding"));
+        }
+        EXPECT_EQ(outcome.running, (QList<bool>{true, false}));
+    }
+}
+
 } // namespace
 } // namespace velt
