@@ -1,6 +1,7 @@
 #include "pages/IntroViewController.h"
 
 #include "catalogue/FirmwareList.h"
+#include "core/Alert.h"
 #include "kit/Termination.h"
 
 namespace velt {
@@ -10,7 +11,8 @@ IntroViewController::IntroViewController(QObject* parent) : Controller(parent) {
 void IntroViewController::viewDidAppear()
 {
     // Blocks until the catalogue has been read or the user has been told why not.
-    if (!firmwareList().load()) {
+    if (auto error = firmwareList().load()) {
+        presentAlert(*error);
         requestTermination();
         return;
     }
