@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace velt {
 namespace {
@@ -297,7 +298,7 @@ TEST_F(UpdateSessionTest, EarlyStatusFailuresAreRetriedFourTimes)
 
     useTool("echo 'Failed DFU_GETSTATUS: 0xe00002d8.' >&2; exit 74");
     outcome = run();
-    EXPECT_EQ(outcome.error, QStringLiteral("Error_FailedToGetStatus"));
+    EXPECT_EQ(outcome.error, QStringLiteral("Error_DeviceDidNotAnswer"));
     EXPECT_EQ(runs(), 5);
 }
 
@@ -376,6 +377,48 @@ TEST_F(UpdateSessionTest, ASilentToolIsStopped)
         }
         EXPECT_EQ(outcome.running, (QList<bool>{true, false}));
     }
+}
+
+TEST_F(UpdateSessionTest, RedirectsKeepTheServerRules)
+{
+    const auto redirectTo = [this](const QString& location) {
+        server.setResponse(
+            imageRoute,
+            {.status = 302, .body = "moved", .headers = {{"Location", location.toUtf8()}}});
+    };
+    server.setResponse(QStringLiteral("/moved.dfu"), {.body = body});
+    redirectTo(QStringLiteral("/moved.dfu"));
+    EXPECT_TRUE(run().succeeded);
+
+    // Plain http off this machine is refused before anything is fetched from there.
+    redirectTo(QStringLiteral("http://192.0.2.1/fw.dfu"));
+    Outcome outcome = run();
+    EXPECT_TRUE(outcome.error.startsWith(QStringLiteral("Error_DownloadRedirectRefused\n")))
+        << outcome.error.toStdString();
+    EXPECT_EQ(runs(), 0);
+
+    // An allowed https target that fails reports its own failure.
+    redirectTo(QStringLiteral("https://127.0.0.1:1/fw.dfu"));
+    outcome = run();
+    EXPECT_FALSE(outcome.error.isEmpty());
+    EXPECT_FALSE(outcome.error.contains(QStringLiteral("302"))) << outcome.error.toStdString();
+    EXPECT_FALSE(outcome.error.startsWith(QStringLiteral("Error_CouldNotDownLoadFirmware")));
+}
+
+TEST_F(UpdateSessionTest, TheNewImageHasDefaultPermissionsAndLeftPartsGo)
+{
+    QDir().mkpath(settings.documentsFolder);
+    writeFile(imagePath(), "old");
+    QFile::setPermissions(imagePath(), {});
+    const QString part = imagePath() + QStringLiteral(".0badf00d.part");
+    writeFile(part, "left by a killed run");
+    EXPECT_TRUE(run().succeeded);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat status = {};
+    ASSERT_EQ(::stat(QFile::encodeName(imagePath()).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask);
+    EXPECT_FALSE(QFile::exists(part));
 }
 
 } // namespace

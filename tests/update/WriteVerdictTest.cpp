@@ -50,9 +50,9 @@ TEST(WriteVerdict, OnlyAToolThatExitedZeroSucceeds)
         // Before writing began the status failure is retried, five runs in all.
         {ended(getStatus, 74), false, false, 0, Outcome::RetryLater, {}},
         {ended(getStatus, 74), false, false, 3, Outcome::RetryLater, {}},
-        {ended(getStatus, 74), false, false, 4, Outcome::GaveUp, u"Error_FailedToGetStatus"_s},
+        {ended(getStatus, 74), false, false, 4, Outcome::GaveUp, u"Error_DeviceDidNotAnswer"_s},
         {ended(getStatus, 74), false, false, std::numeric_limits<qint64>::max(), Outcome::GaveUp,
-         u"Error_FailedToGetStatus"_s},
+         u"Error_DeviceDidNotAnswer"_s},
         // A marker not on the last line, or any other text: the tool's own words.
         {ended(markerNotLast, 1), false, false, 0, Outcome::Failed, markerNotLast},
         {ended(u"Failed DFU_GETSTATUS: 0xe00002d9."_s, 1), false, false, 0, Outcome::Failed,
