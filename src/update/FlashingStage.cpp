@@ -3,8 +3,8 @@
 #include "catalogue/FirmwareList.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "core/Resources.h"
 #include "update/FlashingProgress.h"
+#include "update/Md5.h"
 #include "update/Shell.h"
 #include "update/WriteVerdict.h"
 
@@ -12,12 +12,11 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
+#include <mutex>
+#include <thread>
 
 namespace velt {
 namespace {
-
-QString toolPathOverride;
-int retryDelayMs = WriteVerdict::retryDelayMilliseconds;
 
 // Runs work on the main thread with the stage, if the stage still exists by then. Calls made
 // from one thread run in the order they were made, so the judgement queued by the end of a
@@ -32,6 +31,9 @@ void onMainThread(const QPointer<FlashingStage>& stage, std::function<void(Flash
         },
         Qt::QueuedConnection);
 }
+
+// Pairs a digest thread's post of its result with the main thread's receipt of it.
+std::mutex checkHandoff;
 
 } // namespace
 
@@ -52,35 +54,28 @@ private:
     QPointer<FlashingStage> m_stage;
 };
 
-FlashingStage::FlashingStage(QObject* parent) : QObject(parent) {}
-
-void FlashingStage::setQuitGuard(std::function<void()> disableQuit,
-                                 std::function<void()> enableQuit)
+FlashingStage::FlashingStage(Settings settings, QObject* parent)
+    : QObject(parent), m_settings(std::move(settings))
 {
-    m_disableQuit = std::move(disableQuit);
-    m_enableQuit = std::move(enableQuit);
 }
 
-void FlashingStage::setToolPathForTesting(const QString& path)
+FlashingStage::~FlashingStage()
 {
-    toolPathOverride = path;
-}
-
-void FlashingStage::setRetryDelayForTesting(int milliseconds)
-{
-    retryDelayMs = milliseconds >= 0 ? milliseconds : WriteVerdict::retryDelayMilliseconds;
+    // A digest that arrives after this is dropped (the post holds a guarded pointer); the
+    // thread computing it is not left running past the stage.
+    if (m_checkDone.valid())
+        m_checkDone.wait();
 }
 
 void FlashingStage::startWriting(const QString& imagePath)
 {
     m_imagePath = imagePath;
-    run();
+    checkImageThenRun();
 }
 
-void FlashingStage::run()
+void FlashingStage::checkImageThenRun()
 {
-    const QString tool =
-        toolPathOverride.isEmpty() ? resourcePath(QStringLiteral("dfu-util")) : toolPathOverride;
+    const QString& tool = m_settings.toolPath;
     const QFileInfo toolInfo(tool);
     if (tool.isEmpty() || !toolInfo.exists()) {
         logLine(QStringLiteral("dfu-util not found"));
@@ -93,24 +88,68 @@ void FlashingStage::run()
         return;
     }
 
+    // The file may have been replaced since it was verified (by another program, or during
+    // the hand-over): hash it again, on a thread of its own so the window stays responsive
+    // for an image of hundreds of megabytes. The handoff lock orders the thread's work before
+    // the main thread's use of the result, as the image writer's does.
+    std::promise<void> checked;
+    m_checkDone = checked.get_future();
+    const QPointer<FlashingStage> self(this);
+    std::thread([self, path = m_imagePath, checked = std::move(checked)]() mutable {
+        QString readError;
+        const std::optional<QString> digest = md5OfFile(path, &readError);
+        {
+            const std::lock_guard lock(checkHandoff);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, digest, readError] {
+                    {
+                        const std::lock_guard lock(checkHandoff);
+                    }
+                    if (self)
+                        self->imageChecked(digest, readError);
+                },
+                Qt::QueuedConnection);
+        }
+        checked.set_value();
+    }).detach();
+}
+
+void FlashingStage::imageChecked(const std::optional<QString>& digest, const QString& readError)
+{
+    if (!digest || *digest != m_settings.expectedDigest) {
+        logLine(QStringLiteral("file hash does not match before writing: ") +
+                (digest ? *digest : readError));
+        QString text = localizedString("Error_FileHashDoesNotMatch");
+        if (!digest)
+            text += QLatin1Char('\n') + readError;
+        fail(text);
+        return;
+    }
+    run();
+}
+
+void FlashingStage::run()
+{
+    const QString& tool = m_settings.toolPath;
     m_writeStarted = false;
-    if (m_disableQuit)
-        m_disableQuit();
+    emit toolRunningChanged(true);
 
     const QPointer<FlashingStage> self(this);
     Shell::setDelegate(std::make_shared<ProgressLink>(self));
     const QStringList arguments = {QString::fromLatin1(dfuVendorId),
                                    QString::fromLatin1(dfuProductId), m_imagePath};
-    Shell::run(
-        tool, arguments,
-        [self, enableQuit = m_enableQuit](const QString& output, const QString& error) {
-            // The runner's thread: the guard goes down at once, the judgement waits for
-            // the main thread and the progress lines queued before it.
-            if (enableQuit)
-                enableQuit();
-            logLine(QStringLiteral("STDOUT:") + output + QStringLiteral(", STDERR:") + error);
-            onMainThread(self, [error](FlashingStage& stage) { stage.writeDidFinish(error); });
+    const auto completion = [self](Shell::Outcome outcome) {
+        // The runner's thread. The judgement waits for the main thread and the progress
+        // lines queued before it.
+        logLine(QStringLiteral("STDOUT:") + outcome.output + QStringLiteral(", STDERR:") +
+                outcome.error);
+        outcome.output.clear(); // the progress lines have carried it already
+        onMainThread(self, [outcome = std::move(outcome)](FlashingStage& stage) {
+            stage.runEnded(outcome);
         });
+    };
+    Shell::run(tool, arguments, completion, m_settings.silentToolTimeout);
 }
 
 void FlashingStage::progressLine(const ProgressUpdate& update)
@@ -122,20 +161,27 @@ void FlashingStage::progressLine(const ProgressUpdate& update)
     emit progress(update.written, update.total, localizedString(text.key));
 }
 
-void FlashingStage::writeDidFinish(const QString& errorText)
+void FlashingStage::runEnded(const Shell::Outcome& outcome)
 {
-    if (Shell::failedToStart(errorText)) {
+    emit toolRunningChanged(false);
+    writeDidFinish(outcome);
+}
+
+void FlashingStage::writeDidFinish(const Shell::Outcome& outcome)
+{
+    if (!outcome.started) {
         fail(localizedString("Error_FlashingToolUnavailable") + QLatin1Char('\n') +
-             errorText.section(QLatin1Char('\n'), -1));
+             outcome.error.section(QLatin1Char('\n'), -1));
         return;
     }
-    if (Shell::endedBySignal(errorText)) {
-        // A tool that crashed has not finished its work, however far its progress got.
-        fail(errorText);
+    if (outcome.stoppedSilent) {
+        // A tool that neither prints nor ends is stuck (an image path that blocks on open, a
+        // device that swallowed a request): it has been stopped, and the user is told so.
+        fail(localizedString("Error_FlashingToolNotResponding"));
         return;
     }
     const WriteVerdict verdict =
-        decideWriteOutcome(errorText, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount);
+        decideWriteOutcome(outcome, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount);
     if (verdict.countsStatusFailure)
         ++m_getStatusRetryCount;
     switch (verdict.outcome) {
@@ -143,7 +189,7 @@ void FlashingStage::writeDidFinish(const QString& errorText)
         emit succeeded();
         break;
     case WriteVerdict::Outcome::RetryLater:
-        QTimer::singleShot(retryDelayMs, this, &FlashingStage::run);
+        QTimer::singleShot(m_settings.retryDelay, this, &FlashingStage::checkImageThenRun);
         break;
     case WriteVerdict::Outcome::Failed:
     case WriteVerdict::Outcome::GaveUp:

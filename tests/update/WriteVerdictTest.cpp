@@ -7,76 +7,49 @@ using namespace Qt::Literals::StringLiterals;
 using velt::WriteVerdict;
 using Outcome = WriteVerdict::Outcome;
 
-namespace {
-
-const QString dfuMode = u"dfu-util: Failed to enter DFU mode."_s;
-const QString getStatus = u"[!] Failed DFU_GETSTATUS: 0xe00002d8."_s;
-
-WriteVerdict verdict(Outcome outcome, const char* key = nullptr, QString toolText = {},
-                     bool counts = false)
+// The verdicts the stage tests do not reach with a stub tool (see UpdateSessionTest.ToolFaults).
+TEST(WriteVerdict, OnlyAToolThatExitedZeroSucceeds)
 {
-    WriteVerdict v;
-    v.outcome = outcome;
-    v.messageKey = key;
-    v.toolErrorText = std::move(toolText);
-    v.countsStatusFailure = counts;
-    return v;
-}
-
-} // namespace
-
-namespace velt {
-// Readable failures in the tables below.
-std::ostream& operator<<(std::ostream& out, const WriteVerdict& v)
-{
-    return out << "outcome " << int(v.outcome) << " key " << (v.messageKey ? v.messageKey : "-")
-               << " text \"" << v.toolErrorText.toStdString() << "\" counts "
-               << v.countsStatusFailure;
-}
-
-} // namespace velt
-
-TEST(WriteVerdict, JudgesTheToolsErrorText)
-{
-    const QString otherFailure = u"[!] No device found\n[!] Giving up"_s;
-    const QString markerNotLast = dfuMode + u"\n[!] Resetting device"_s;
+    const QString getStatus = u"[!] Failed DFU_GETSTATUS: 0xe00002d8."_s;
     const struct
     {
         QString error;
-        bool started;
-        bool almostComplete;
+        int exitStatus;
+        bool started, almostComplete;
         qint64 count;
-        WriteVerdict expected;
+        Outcome outcome;
+        QString alert;
     } cases[] = {
-        // Nothing on standard error is success, whatever the exit status was.
-        {u""_s, false, false, 0, verdict(Outcome::Succeeded)},
-        {u""_s, true, false, 0, verdict(Outcome::Succeeded)},
-        // Past 99 per cent any error text is disregarded.
-        {otherFailure, true, true, 0, verdict(Outcome::Succeeded)},
-        {getStatus, true, true, 0, verdict(Outcome::Succeeded)},
-        {dfuMode, false, false, 0, verdict(Outcome::Failed, "Description_DFUMode")},
-        {u"line\n"_s + dfuMode, true, false, 2, verdict(Outcome::Failed, "Description_DFUMode")},
-        {u"Failed to enter DFU mode."_s, false, false, 0,
-         verdict(Outcome::Failed, "Description_DFUMode")},
-        // The status failure after writing began is final.
-        {getStatus, true, false, 0, verdict(Outcome::Failed, "Error_FailedToGetStatus")},
-        // Before writing began it is counted and retried, five runs in all.
-        {getStatus, false, false, 0, verdict(Outcome::RetryLater, nullptr, {}, true)},
-        {getStatus, false, false, 3, verdict(Outcome::RetryLater, nullptr, {}, true)},
-        {getStatus, false, false, 4, verdict(Outcome::GaveUp, "Error_FailedToGetStatus", {}, true)},
-        {getStatus, false, false, std::numeric_limits<qint64>::max(),
-         verdict(Outcome::GaveUp, "Error_FailedToGetStatus", {}, true)},
-        // A marker that is not on the last line, or anything else: the whole text.
-        {markerNotLast, false, false, 0, verdict(Outcome::Failed, nullptr, markerNotLast)},
-        {dfuMode + u"\n"_s, false, false, 0, verdict(Outcome::Failed, nullptr, dfuMode + u"\n"_s)},
-        {otherFailure, false, false, 0, verdict(Outcome::Failed, nullptr, otherFailure)},
-        {u"Failed DFU_GETSTATUS: 0xe00002d9."_s, false, false, 0,
-         verdict(Outcome::Failed, nullptr, u"Failed DFU_GETSTATUS: 0xe00002d9."_s)},
+        {u"warning"_s, 0, true, false, 0, Outcome::Failed, u"warning"_s},
+        {getStatus, 74, true, true, 0, Outcome::Failed, u"Error_FailedToGetStatus"_s},
+        {getStatus, 74, false, false, std::numeric_limits<qint64>::max(), Outcome::GaveUp,
+         u"Error_DeviceDidNotAnswer"_s},
+        {u"Failed DFU_GETSTATUS: 0xe00002d9."_s, 1, false, false, 0, Outcome::Failed,
+         u"Failed DFU_GETSTATUS: 0xe00002d9."_s},
+        {u" \n"_s, 2, false, false, 0, Outcome::Failed,
+         u"Error_FlashingToolFailed\nexit status 2"_s},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(velt::decideWriteOutcome(c.error, c.started, c.almostComplete, c.count),
-                  c.expected)
-            << c.error.toStdString() << " started " << c.started << " almost " << c.almostComplete
-            << " count " << c.count;
+        const WriteVerdict verdict = velt::decideWriteOutcome({{}, c.error, true, c.exitStatus},
+                                                              c.started, c.almostComplete, c.count);
+        EXPECT_EQ(verdict.outcome, c.outcome) << c.error.toStdString();
+        EXPECT_EQ(verdict.alertText(), c.alert) << c.error.toStdString();
     }
+}
+
+TEST(WriteVerdict, AlertShowsTheEndOfALongText)
+{
+    QString lines;
+    for (int i = 1; i <= 30; ++i)
+        lines += u"line %1\n"_s.arg(i);
+    lines.chop(1);
+    const QString lastTwenty = lines.sliced(lines.indexOf(u"line 11"_s));
+    const QString wide = QString(5000, u'x') + u"\U0001F600"_s + QString(4095, u'y');
+    const QString cases[][2] = {
+        {lines, u"…\n"_s + lastTwenty},
+        // Never more than 4096 characters, never half a surrogate pair.
+        {wide, u"…\n"_s + wide.right(4095)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(velt::alertTail(c[0]), c[1]);
 }

@@ -1,0 +1,313 @@
+#include "update/UpdateSession.h"
+
+#include "catalogue/FirmwareVersion.h"
+#include "support/TestHttpServer.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velt {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace Qt::Literals::StringLiterals;
+using test::HttpResponse;
+
+const QString imageRoute = u"/updater/dfu/fw.dfu"_s;
+const QString statusFailure = u"echo 'Failed DFU_GETSTATUS: 0xe00002d8.' >&2; exit 74"_s;
+const QString allWritten = u"echo '[i] Downloading firmware - 200 of 200'; "_s;
+const QString progressLines = u"printf '[i] Downloading firmware - 50 of 200\\r"
+                              "[i] Downloading firmware - 100 of 200\\r"
+                              "[i] Downloading firmware - 199 of 200\\n'"_s;
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// One whole session against a loopback server and a stub tool: a shell script that prints what
+// a case needs and appends its arguments to $RUNS.
+class UpdateSessionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        settings = {server.origin(),
+                    folder.filePath(u"Documents"_s),
+                    folder.filePath(u"dfu-util"_s),
+                    5s,
+                    50ms,
+                    10ms,
+                    5s};
+        version->fileName = u"fw.dfu"_s;
+        serve();
+        useTool(progressLines);
+    }
+
+    void serve(HttpResponse response = {})
+    {
+        response.body = body;
+        server.setResponse(imageRoute, response);
+        version->md5hash = QCryptographicHash::hash(body, QCryptographicHash::Md5).toHex();
+    }
+
+    void useTool(const QString& script)
+    {
+        writeFile(settings.toolPath, u"#!/bin/sh\nRUNS=%1/runs\necho \"$@\" >> \"$RUNS\"\n%2\n"_s
+                                         .arg(folder.path(), script)
+                                         .toUtf8());
+        QFile::setPermissions(settings.toolPath,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    int runs() const { return int(readFile(folder.filePath(u"runs"_s)).count('\n')); }
+
+    struct Outcome
+    {
+        bool succeeded = false;
+        QString error;
+        QStringList statuses;
+        QList<QPair<double, double>> progress;
+        QList<bool> running;
+    };
+
+    Outcome run(std::shared_ptr<const FirmwareVersion> chosen)
+    {
+        QFile::remove(folder.filePath(u"runs"_s));
+        UpdateSession session(std::move(chosen), settings);
+        Outcome outcome;
+        QObject::connect(&session, &UpdateSession::statusChanged, [&](const QString& text) {
+            outcome.statuses.append(text);
+            if (onStatus)
+                onStatus(text);
+        });
+        QObject::connect(&session, &UpdateSession::progressChanged,
+                         [&](double value, double maximum) {
+                             outcome.progress.append({value, maximum});
+                         });
+        QObject::connect(&session, &UpdateSession::toolRunningChanged,
+                         [&](bool running) { outcome.running.append(running); });
+        QSignalSpy succeeded(&session, &UpdateSession::succeeded);
+        QSignalSpy failed(&session, &UpdateSession::failed);
+        session.start();
+        session.start();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return succeeded.size() + failed.size() > 0; }, 30'000));
+        QTest::qWait(50); // nothing more once the session has ended
+        EXPECT_EQ(succeeded.size() + failed.size(), 1);
+        outcome.succeeded = !succeeded.isEmpty();
+        if (!failed.isEmpty())
+            outcome.error = failed.first().first().value<VeltError>().localizedDescription;
+        // The guard goes up before each run and down after it.
+        EXPECT_EQ(outcome.running.size() % 2, 0);
+        for (qsizetype i = 0; i < outcome.running.size(); ++i)
+            EXPECT_EQ(outcome.running[i], i % 2 == 0);
+        return outcome;
+    }
+    Outcome run() { return run(version); }
+
+    QString imagePath() const { return settings.documentsFolder + u"/veltFirmwareUpdate.dfu"_s; }
+
+    std::function<void(const QString&)> onStatus;
+    QTemporaryDir folder;
+    test::TestHttpServer server;
+    UpdateSettings settings;
+    const QByteArray body = QByteArray(300'000, 'x') + "end";
+    std::shared_ptr<FirmwareVersion> version = std::make_shared<FirmwareVersion>();
+};
+
+TEST_F(UpdateSessionTest, DownloadsVerifiesHandsOverAndWrites)
+{
+    const Outcome outcome = run();
+    EXPECT_TRUE(outcome.succeeded) << outcome.error.toStdString();
+    EXPECT_EQ(outcome.statuses,
+              (QStringList{"Info_DownloadingFirmwareFromServer", "Info_Preparing", "Info_Writing",
+                           "Info_Writing", "Info_Finishing", "Info_WriteSucceeded"}));
+    EXPECT_EQ(outcome.progress.first().second, double(body.size()));
+    EXPECT_EQ(outcome.progress.last(), (QPair<double, double>{199, 200}));
+    EXPECT_EQ(readFile(imagePath()), body);
+    EXPECT_EQ(readFile(folder.filePath(u"runs"_s)).trimmed(),
+              ("0a12 ffff " + imagePath()).toUtf8());
+
+    // Without a length the bar is busy (-1) until the image is stored.
+    serve({.sendContentLength = false});
+    EXPECT_EQ(run().progress.first(), (QPair<double, double>{0, -1}));
+}
+
+// Every download failure ends before the tool runs, keeps an earlier image (only a digest
+// mismatch stores the new one, for inspection) and says why.
+TEST_F(UpdateSessionTest, DownloadFaults)
+{
+    const struct
+    {
+        const char* name;
+        HttpResponse response;
+        QString error; // the alert's text begins with it
+    } cases[] = {
+        {"404", {.status = 404}, "Error_CouldNotDownLoadFirmware"},
+        {"dropped mid-body", {.closeAfterBytes = 50'000}, "Error_DownloadIncomplete"},
+        {"shorter than announced", {.announcedLength = 400'000}, "Error_DownloadIncomplete"},
+        {"oversize",
+         {.announcedLength = 256 << 20 | 1, .closeAfterBytes = 1},
+         "Error_FirmwareTooLarge"},
+        {"stalled", {.stallMs = 3000}, "Error_DownloadTimedOut"},
+        {"digest in upper case", {}, "Error_FileHashDoesNotMatch"},
+    };
+    settings.transferTimeout = 300ms;
+    QDir().mkpath(settings.documentsFolder);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(imagePath(), "earlier");
+        serve(c.response);
+        const bool mismatch = c.error == u"Error_FileHashDoesNotMatch"_s;
+        if (mismatch)
+            version->md5hash = version->md5hash.toUpper();
+        const Outcome outcome = run();
+        EXPECT_TRUE(outcome.error.startsWith(c.error)) << outcome.error.toStdString();
+        EXPECT_EQ(outcome.statuses.last(), u"Error_Generic"_s);
+        EXPECT_EQ(runs(), 0);
+        EXPECT_EQ(readFile(imagePath()), mismatch ? body : QByteArray("earlier"));
+    }
+}
+
+TEST_F(UpdateSessionTest, WhatCannotStartIsReported)
+{
+    EXPECT_EQ(run(nullptr).error, u"Error_NoFirmwareSelected"_s);
+    version->fileName = u"bad name%zz"_s;
+    EXPECT_EQ(run().error, u"Error_InvalidDownloadAddress"_s);
+    version->fileName = u"fw.dfu"_s;
+
+    settings.toolPath = folder.filePath(u"no-such-tool"_s);
+    EXPECT_EQ(run().error, u"Error_FlashingToolUnavailable"_s);
+    settings.toolPath = folder.filePath(u"dfu-util"_s);
+    QFile::setPermissions(settings.toolPath, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(run().error, u"Error_FlashingToolUnavailable"_s);
+    // Executable, but not a program the system can start.
+    writeFile(settings.toolPath, "\x7f"
+                                 "ELF garbage");
+    QFile::setPermissions(settings.toolPath, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_TRUE(run().error.startsWith(u"Error_FlashingToolUnavailable\n"_s));
+
+    // A Documents "folder" that is a plain file cannot hold the image.
+    writeFile(folder.filePath(u"file"_s), "x");
+    settings.documentsFolder = folder.filePath(u"file"_s);
+    EXPECT_TRUE(run().error.startsWith(u"Error_CouldNotSaveFirmware"_s));
+    settings.documentsFolder.clear();
+    EXPECT_EQ(run().error, u"Error_NoDocumentsFolder"_s);
+}
+
+// How each run of the tool ends decides the verdict: only exit 0 is success; an early status
+// failure is retried, four times at most; a silent run is stopped; a file that changed between
+// runs is not written.
+TEST_F(UpdateSessionTest, ToolFaults)
+{
+    const struct
+    {
+        const char* name;
+        QString script;
+        QString error; // the alert's text begins with it; empty: success
+        int runs;
+    } cases[] = {
+        {"progress, then exit 0", progressLines, "", 1},
+        {"DFU mode marker", "echo 'x: Failed to enter DFU mode.' >&2; exit 1",
+         "Description_DFUMode", 1},
+        {"marker on an earlier line", "printf 'Failed to enter DFU mode.\\nelse\\n' >&2; exit 1",
+         "Failed to enter DFU mode.\nelse", 1},
+        {"status failure after writing began",
+         "echo '[i] Downloading firmware - 10 of 200'; " + statusFailure, "Error_FailedToGetStatus",
+         1},
+        {"error text after 99 per cent, exit 0", allWritten + "echo 'late warning' >&2", "", 1},
+        {"a crash after 100 per cent", allWritten + "ulimit -c 0; kill -SEGV $$",
+         "Terminated by signal 11", 1},
+        {"exit 1 after 100 per cent, nothing said", allWritten + "exit 1",
+         "Error_FlashingToolFailed\nexit status 1", 1},
+        {"exit 1, one invalid UTF-8 byte", "printf '\\377' >&2; exit 1",
+         "Error_FlashingToolFailed\nexit status 1", 1},
+        {"a line split across two pieces is no progress",
+         "printf '[i] Downloading firmware - 5'; sleep 0.3; printf '0 of 200\\n'", "", 1},
+        {"two early status failures",
+         "[ $(wc -l < $RUNS) -le 2 ] && { " + statusFailure + "; }\n" + progressLines, "", 3},
+        {"five early status failures", statusFailure, "Error_DeviceDidNotAnswer", 5},
+        {"file replaced before the retry", "echo other > \"$3\"; " + statusFailure,
+         "Error_FileHashDoesNotMatch", 1},
+        {"file removed before the retry", "rm \"$3\"; " + statusFailure,
+         "Error_FileHashDoesNotMatch\n", 1},
+        {"silent", "sleep 5", "Error_FlashingToolNotResponding", 1},
+        {"deaf to SIGTERM", "trap '' TERM; sleep 5", "Error_FlashingToolNotResponding", 1},
+        {"streams closed, still running", "exec >&- 2>&-; sleep 5",
+         "Error_FlashingToolNotResponding", 1},
+        {"slow but talking",
+         "for i in 1 2 3 4; do echo \"[i] Downloading firmware - $i of 4\"; sleep 0.4; done", "",
+         1},
+    };
+    settings.silentToolTimeout = 1s;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        useTool(c.script);
+        const Outcome outcome = run();
+        EXPECT_EQ(outcome.succeeded, c.error.isEmpty()) << outcome.error.toStdString();
+        EXPECT_TRUE(c.error.isEmpty() || outcome.error.startsWith(c.error))
+            << outcome.error.toStdString();
+        EXPECT_EQ(runs(), c.runs);
+        EXPECT_EQ(outcome.running.size(), 2 * c.runs);
+    }
+}
+
+TEST_F(UpdateSessionTest, AFileReplacedDuringTheHandOverIsNotWritten)
+{
+    onStatus = [this](const QString& text) {
+        if (text == u"Info_Preparing"_s)
+            writeFile(imagePath(), "another model's image");
+    };
+    EXPECT_EQ(run().error, u"Error_FileHashDoesNotMatch"_s);
+    EXPECT_EQ(runs(), 0);
+}
+
+TEST_F(UpdateSessionTest, RedirectsKeepTheServerRules)
+{
+    const auto redirectTo = [this](const QByteArray& location) {
+        server.setResponse(imageRoute, {.status = 302, .headers = {{"Location", location}}});
+    };
+    server.setResponse(u"/moved.dfu"_s, {.body = body});
+    redirectTo("/moved.dfu");
+    EXPECT_TRUE(run().succeeded);
+
+    // Plain http off this machine is refused before anything is fetched from there.
+    redirectTo("http://192.0.2.1/fw.dfu");
+    EXPECT_TRUE(run().error.startsWith(u"Error_DownloadRedirectRefused\n"_s));
+
+    // An allowed https target that fails reports its own failure, not the redirect's status.
+    redirectTo("https://127.0.0.1:1/fw.dfu");
+    const QString error = run().error;
+    EXPECT_FALSE(error.isEmpty() || error.startsWith(u"Error_CouldNotDownLoadFirmware"_s));
+}
+
+TEST_F(UpdateSessionTest, TheNewImageHasDefaultPermissionsAndLeftPartsGo)
+{
+    QDir().mkpath(settings.documentsFolder);
+    writeFile(imagePath(), "old");
+    QFile::setPermissions(imagePath(), {});
+    const QString part = imagePath() + u".0badf00d.part"_s;
+    writeFile(part, "left by a killed run");
+    EXPECT_TRUE(run().succeeded);
+    // Mode 0000 must not carry over: the tool could not open the image.
+    EXPECT_TRUE(
+        QFileInfo(imagePath()).permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_FALSE(QFile::exists(part));
+}
+
+} // namespace
+} // namespace velt
