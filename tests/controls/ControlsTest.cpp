@@ -2,7 +2,6 @@
 #include "controls/LocalizableButton.h"
 #include "controls/LocalizableTextView.h"
 #include "controls/LocalizeControls.h"
-#include "controls/PaddedButton.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
@@ -11,25 +10,6 @@
 
 namespace velt {
 namespace {
-
-TEST(PaddedButton, NaturalSizeIsPaddedOnlyWhileNarrow)
-{
-    struct Case
-    {
-        double padding, minimalWidth;
-        QSizeF natural, expected;
-    };
-    const Case cases[] = {
-        {25, 75, {40, 30}, {65, 24}},
-        {25, 75, {99.5, 30}, {124.5, 24}},
-        {25, 75, {100, 30}, {100, 30}},
-        {0, 75, {75, 30}, {75, 30}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PaddedButton::paddedSize(c.natural, c.padding, c.minimalWidth), c.expected)
-            << c.natural.width() << " padding " << c.padding;
-    }
-}
 
 TEST(JapaneseFont, OnlyAJapaneseFirstLanguageSwitchesKeepingThePointSizeOr14)
 {
