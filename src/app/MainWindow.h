@@ -28,9 +28,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Return reaches the top page's default button here, whichever control has the focus
-    // (the first page never takes it); once per press, never on auto-repeat.
-    void keyPressEvent(QKeyEvent* event) override;
+    // Return reaches the top page's default button here, whichever control of the window has
+    // the focus (the first page never takes it); once per press, never on auto-repeat.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
@@ -43,8 +43,8 @@ private:
     void showSelectVersionPage();
     void showDFUSetupPage();
     void showUpdateProgressPage();
-    // Pushes page and wires the requests every page can make.
-    void pushPage(QWidget* page);
+    // Called when a page has become the top page.
+    void pageDidAppear(QWidget* page);
 
     UpdateSettings m_settings;
     PageStack* m_stack = nullptr;
