@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
