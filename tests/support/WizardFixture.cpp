@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTemporaryFile>
 #include <QTextEdit>
 #include <QTimer>
 #include <cstdio>

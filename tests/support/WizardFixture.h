@@ -7,11 +7,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
-
-class QWidget;
 
 namespace velt {
 
