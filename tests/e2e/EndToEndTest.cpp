@@ -1,5 +1,6 @@
 // The whole application at once: the demo catalogue and images from a server on 127.0.0.1,
 // the real flashing tool from the build's resource folder talking to its simulated device.
+#include "app/MainWindow.h"
 #include "core/Localization.h"
 #include "support/WizardTest.h"
 

@@ -12,8 +12,6 @@
 #include <memory>
 #include <optional>
 
-class QWidget;
-
 namespace velt {
 
 class MainWindow;

@@ -31,7 +31,8 @@ class WizardTest : public ::testing::Test
 protected:
     WizardTest()
     {
-        m_english.load(QStringLiteral(":/i18n/velt_en"));
+        if (!m_english.load(QStringLiteral(":/i18n/velt_en")))
+            ADD_FAILURE() << "no English message table";
         QCoreApplication::installTranslator(&m_english);
     }
     ~WizardTest() override { QCoreApplication::removeTranslator(&m_english); }
