@@ -15,6 +15,9 @@ void showAlertBox(const VeltError& error)
         parent = AppDelegate::mainWindow();
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
                     error.localizedDescription, QMessageBox::Ok, parent);
+    // QMessageBox adds its own "Show Details..." button for this.
+    if (!error.details.isEmpty())
+        box.setDetailedText(error.details);
     box.setDefaultButton(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

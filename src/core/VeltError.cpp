@@ -2,11 +2,13 @@
 
 namespace velt {
 
-VeltError VeltError::withDescription(qint64 code, const QString& description)
+VeltError VeltError::withDescription(qint64 code, const QString& description,
+                                     const QString& details)
 {
     VeltError error;
     error.code = code;
     error.localizedDescription = description;
+    error.details = details;
     return error;
 }
 
