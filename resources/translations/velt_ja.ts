@@ -296,5 +296,30 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>Accessible name of the update page's status area</extracomment>
         <translation>アップデートの状態</translation>
     </message>
+    <message id="Caption_MenuCopyDiagnostics">
+        <source>&amp;Copy Diagnostics</source>
+        <extracomment>Help menu: copies this run's diagnostic lines to the clipboard for a support request</extracomment>
+        <translation>診断情報をコピー(&amp;C)</translation>
+    </message>
+    <message id="Caption_MenuOpenLogFolder">
+        <source>Open &amp;Log Folder</source>
+        <extracomment>Help menu: opens the folder that keeps the diagnostics log</extracomment>
+        <translation>ログフォルダを開く(&amp;L)</translation>
+    </message>
+    <message id="Info_DeviceConnected">
+        <source>A device in DFU mode is connected.</source>
+        <extracomment>DFU setup page status: the device in DFU mode is present</extracomment>
+        <translation>DFUモードのデバイスが接続されています。</translation>
+    </message>
+    <message id="Info_DeviceNotFound">
+        <source>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</source>
+        <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
+        <translation>DFUモードのデバイスはまだ見つかりません。USBケーブルで接続し、上の手順でDFUモードにしてください。</translation>
+    </message>
+    <message id="Description_InhibitSleep">
+        <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>
+        <extracomment>Shown by the desktop when the user tries to suspend or shut down while the device is written</extracomment>
+        <translation>デバイスにファームウェアを書き込んでいます。中断するとデバイスが使えなくなるおそれがあります。</translation>
+    </message>
 </context>
 </TS>
