@@ -2,16 +2,22 @@
 
 #include "DfuDownloader.h"
 #include "DfuFile.h"
+#include "LibusbPresence.h"
 #include "LibusbTransport.h"
-#include "SimulatedDevice.h"
-#include "SimulatedTransport.h"
-#include "SimulatorSettings.h"
+#include "PresenceWatch.h"
 #include "SystemClock.h"
 #include "UsbError.h"
+#ifdef VELT_DFU_WITH_SIMULATOR
+#include "SimulatedDevice.h"
+#include "SimulatedPresence.h"
+#include "SimulatedTransport.h"
+#include "SimulatorSettings.h"
+#endif
 
 #include <cctype>
 #include <fstream>
 #include <memory>
+#include <unistd.h>
 
 namespace velt::dfu {
 
@@ -19,7 +25,10 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: dfu-util VID PID IMAGE\n"
+    "       dfu-util --watch VID PID\n"
     "Writes IMAGE (a DFU file) into the USB device VID:PID in DFU mode.\n"
+    "With --watch, prints \"present\" or \"absent\" now and at every change of whether such a\n"
+    "device is connected, until standard input ends or SIGTERM arrives.\n"
     "  VID, PID  the vendor and product id, four hexadecimal digits each (e.g. 0a12 ffff)\n"
     "  IMAGE     path of the firmware image\n";
 
@@ -48,6 +57,8 @@ int exitWith(ExitCode code)
     return int(code);
 }
 
+#ifdef VELT_DFU_WITH_SIMULATOR
+
 // The simulated device outlives one run of the tool the way a real one would only through this
 // file: how many runs it has seen.
 int countRun(const std::string& statePath)
@@ -66,6 +77,43 @@ bool saveImage(const std::string& path, const std::vector<uint8_t>& image)
     file.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
     return bool(file.flush());
 }
+#endif
+
+} // namespace
+
+namespace {
+
+int runWatch(const std::vector<std::string>& arguments, const char* simulator, std::FILE* out,
+             std::FILE* err)
+{
+    const auto vendorId = arguments.size() == 3 ? parseId(arguments[1]) : std::nullopt;
+    const auto productId = arguments.size() == 3 ? parseId(arguments[2]) : std::nullopt;
+    if (!vendorId || !productId) {
+        std::fputs(kUsage, err);
+        return exitWith(ExitCode::Usage);
+    }
+    // Before libusb starts its event thread, which would otherwise take SIGTERM.
+    const int stopSignals = blockStopSignals();
+    std::unique_ptr<PresenceSource> source;
+#ifdef VELT_DFU_WITH_SIMULATOR
+    if (simulator && *simulator) {
+        SimulatorSettingsResult parsed = parseSimulatorSettings(simulator);
+        if (!parsed.settings) {
+            writeLine(err, parsed.error);
+            return exitWith(ExitCode::Usage);
+        }
+        source = std::make_unique<SimulatedPresence>(*parsed.settings);
+    }
+#else
+    (void)simulator; // the installed tool talks to USB only
+#endif
+    if (!source)
+        source = std::make_unique<LibusbPresence>(*vendorId, *productId);
+    const int code = watchPresence(*source, STDIN_FILENO, stopSignals, out, err);
+    if (stopSignals >= 0)
+        ::close(stopSignals);
+    return code;
+}
 
 } // namespace
 
@@ -83,12 +131,15 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
 int runDfuTool(const std::vector<std::string>& arguments, const char* simulator, std::FILE* out,
                std::FILE* err)
 {
+    if (!arguments.empty() && arguments.front() == "--watch")
+        return runWatch(arguments, simulator, out, err);
     const auto commandLine = parseCommandLine(arguments);
     if (!commandLine) {
         std::fputs(kUsage, err);
         return exitWith(ExitCode::Usage);
     }
 
+#ifdef VELT_DFU_WITH_SIMULATOR
     std::optional<SimulatorSettings> settings;
     if (simulator && *simulator) {
         SimulatorSettingsResult parsed = parseSimulatorSettings(simulator);
@@ -98,6 +149,9 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
         }
         settings = parsed.settings;
     }
+#else
+    (void)simulator; // the installed tool talks to USB only
+#endif
 
     const DfuFileResult image =
         readDfuFile(commandLine->imagePath, commandLine->vendorId, commandLine->productId);
@@ -112,14 +166,17 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
     }
 
     SystemClock clock;
-    std::unique_ptr<SimulatedDevice> device;
     std::unique_ptr<Transport> transport;
+#ifdef VELT_DFU_WITH_SIMULATOR
+    std::unique_ptr<SimulatedDevice> device;
     if (settings) {
         const bool failingRun = countRun(settings->statePath) < settings->failingRuns;
         device = std::make_unique<SimulatedDevice>(*settings, clock, failingRun);
         transport = std::make_unique<SimulatedTransport>(*device, clock, settings->latencyMs,
                                                          settings->count);
-    } else {
+    }
+#endif
+    if (!transport) {
         auto usb = std::make_unique<LibusbTransport>();
         if (usb->initResult() < 0) {
             writeLine(err, "Cannot start libusb: " + usbErrorName(usb->initResult()) + ".");
@@ -140,6 +197,7 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
     const DownloadOutcome outcome =
         downloader.download(commandLine->vendorId, commandLine->productId, image.file.payload);
 
+#ifdef VELT_DFU_WITH_SIMULATOR
     if (device) {
         device->endRun();
         if (!settings->savePath.empty() && !saveImage(settings->savePath, device->image()))
@@ -152,6 +210,7 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
             return exitWith(ExitCode::HostViolation);
         }
     }
+#endif
     if (outcome.code != ExitCode::Success) {
         writeLine(err, outcome.message);
         return exitWith(outcome.code);

@@ -1,7 +1,8 @@
-// The command line around the downloader: `dfu-util VID PID IMAGE`. Checks the arguments and
-// the image before any USB traffic, picks libusb or the simulated device (VELT_DFU_SIMULATOR),
-// writes progress and information to `out` and a failure's explanation to `err`, and returns
-// the exit code (ExitCode.h).
+// The command line around the downloader: `dfu-util VID PID IMAGE` checks the arguments and the
+// image before any USB traffic, picks libusb or the simulated device (VELT_DFU_SIMULATOR), writes
+// progress and information to `out` and a failure's explanation to `err`, and returns the exit
+// code (ExitCode.h). `dfu-util --watch VID PID` reports whether such a device is connected
+// (PresenceWatch.h).
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,8 @@ struct CommandLine
 // Exactly three arguments; the ids as four hexadecimal digits.
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments);
 
-// `simulator` is the value of VELT_DFU_SIMULATOR, or null for real USB.
+// `simulator` is the value of VELT_DFU_SIMULATOR, or null for real USB; the USB-only build
+// (without VELT_DFU_WITH_SIMULATOR) ignores it.
 int runDfuTool(const std::vector<std::string>& arguments, const char* simulator, std::FILE* out,
                std::FILE* err);
 

@@ -1,6 +1,7 @@
 #include "SimulatedDevice.h"
 
 #include "FunctionalDescriptor.h"
+#include "SimulatedPresence.h"
 #include "UsbError.h"
 
 #include <algorithm>
@@ -20,13 +21,13 @@ bool isInRequest(Request request)
 SimulatedDevice::SimulatedDevice(const SimulatorSettings& settings, Clock& clock, bool failingRun)
     : m_settings(settings), m_clock(clock), m_failingRun(failingRun)
 {
-    m_attached = !settings.absent;
+    m_attached = simulatedDeviceConnected(settings);
     m_dfuMode = !settings.runtime;
     m_state = m_dfuMode ? State(settings.startState) : State::AppIdle;
     m_status = m_dfuMode ? Status(settings.startStatus) : Status::Ok;
     if (m_state == State::Error && m_status == Status::Ok)
         m_status = Status::ErrUnknown;
-    m_busyMs = std::min(settings.pollMs, kPollTimeoutCapMs);
+    m_busyMs = std::min(settings.pollMs, kPollTimeoutLimitMs);
     m_getStatusTimeoutsLeft = settings.getStatusTimeouts;
     // The flash is there from the start; reserving it costs no memory until it is written.
     m_image.reserve(size_t(settings.flashKib) * 1024);

@@ -254,6 +254,11 @@ SimulatorSettingsResult parseSimulatorSettings(const std::string& text)
              settings.statePath = v;
              return !v.empty() || bad("expected a path");
          }},
+        {"presence-file",
+         [&](const std::string& v) {
+             settings.presencePath = v;
+             return !v.empty() || bad("expected a path");
+         }},
         {"failing-runs",
          [&](const std::string& v) {
              return number(v, 1000, settings.failingRuns);

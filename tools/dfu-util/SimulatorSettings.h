@@ -54,6 +54,8 @@ struct SimulatorSettings
     std::string savePath;
     std::string statePath;
     int failingRuns = 0;
+    // The device is connected only while this file exists (empty: always).
+    std::string presencePath;
 };
 
 struct SimulatorSettingsResult

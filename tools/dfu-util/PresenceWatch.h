@@ -1,0 +1,49 @@
+// `dfu-util --watch VID PID`: tells whether a device with the ids is connected, once at start
+// and again at every change, so the updater can show it before the user presses Next. The loop
+// sleeps in poll(2) on the source's descriptors, standard input and the stop signals; it never
+// wakes up on its own unless the source has no events to offer.
+#pragma once
+
+#include "ExitCode.h"
+
+#include <cstdio>
+#include <poll.h>
+#include <string>
+#include <vector>
+
+namespace velt::dfu {
+
+struct WatchResult
+{
+    ExitCode code = ExitCode::Success;
+    std::string message; // for standard error; empty on success
+};
+
+// Where presence comes from: USB (libusb hotplug) or the simulated device.
+class PresenceSource
+{
+public:
+    virtual ~PresenceSource() = default;
+
+    // Sets up the watch and learns the present state.
+    virtual WatchResult start() = 0;
+    virtual bool present() const = 0;
+    // The descriptors to wait on for events; may change from one wait to the next.
+    virtual std::vector<pollfd> descriptors() = 0;
+    // How long to wait when no descriptor wakes the loop: -1 for ever (event-driven sources).
+    virtual int timeoutMs() = 0;
+    // After a wait ended, by an event or the timeout: takes in what happened.
+    virtual WatchResult update() = 0;
+};
+
+// Blocks SIGTERM and SIGINT in this thread and every thread started after it, and returns a
+// descriptor that becomes readable when one arrives (-1 if that fails). Call it before a
+// library starts threads of its own, or they would take the signal instead.
+int blockStopSignals();
+
+// Prints "present" or "absent" on `out` at once and at every change, flushed, until `input`
+// reaches its end or `stopSignals` reports a signal. Returns the exit code.
+int watchPresence(PresenceSource& source, int input, int stopSignals, std::FILE* out,
+                  std::FILE* err);
+
+} // namespace velt::dfu

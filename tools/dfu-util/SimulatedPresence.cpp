@@ -1,0 +1,76 @@
+#include "SimulatedPresence.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velt::dfu {
+
+namespace {
+
+std::string folderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+bool simulatedDeviceConnected(const SimulatorSettings& settings)
+{
+    struct stat status
+    {
+    };
+    return !settings.absent &&
+           (settings.presencePath.empty() || ::stat(settings.presencePath.c_str(), &status) == 0);
+}
+
+SimulatedPresence::SimulatedPresence(SimulatorSettings settings) : m_settings(std::move(settings))
+{
+}
+
+SimulatedPresence::~SimulatedPresence()
+{
+    if (m_inotify >= 0)
+        ::close(m_inotify);
+}
+
+WatchResult SimulatedPresence::start()
+{
+    if (!m_settings.absent && !m_settings.presencePath.empty()) {
+        // The folder, not the file: a file that does not exist yet cannot be watched.
+        const std::string folder = folderOf(m_settings.presencePath);
+        m_inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (m_inotify < 0 || inotify_add_watch(m_inotify, folder.c_str(),
+                                               IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                                   IN_DELETE_SELF | IN_MOVE_SELF) < 0) {
+            return {ExitCode::Usage, "VELT_DFU_SIMULATOR: presence-file: cannot watch " + folder +
+                                         ": " + std::strerror(errno) + "."};
+        }
+    }
+    m_present = simulatedDeviceConnected(m_settings);
+    return {};
+}
+
+std::vector<pollfd> SimulatedPresence::descriptors()
+{
+    if (m_inotify < 0)
+        return {};
+    return {{m_inotify, POLLIN, 0}};
+}
+
+WatchResult SimulatedPresence::update()
+{
+    // Which file changed does not matter: whether ours exists now is the answer.
+    alignas(inotify_event) char events[4096];
+    while (m_inotify >= 0 && ::read(m_inotify, events, sizeof events) > 0) {
+    }
+    m_present = simulatedDeviceConnected(m_settings);
+    return {};
+}
+
+} // namespace velt::dfu
