@@ -13,7 +13,6 @@
 // The stages' diagnostic lines go to /dev/null so that only the figures reach standard output.
 #include "DfuFile.h"
 #include "catalogue/FirmwareServer.h"
-#include "catalogue/FirmwareVersion.h"
 #include "update/FirmwareDownload.h"
 #include "update/FlashingStage.h"
 #include "update/Md5.h"
@@ -42,7 +41,6 @@
 #include <vector>
 
 using velt::FirmwareDownload;
-using velt::FirmwareVersion;
 using velt::FlashingStage;
 using velt::VeltError;
 
@@ -214,13 +212,12 @@ private:
     qint64 m_worst = 0;
 };
 
-std::shared_ptr<FirmwareVersion> firmwareVersion(const QString& fileName, const QString& digest)
+// What the update session asks the download stage for.
+FirmwareDownload::Target downloadTarget(const QString& origin, const QString& fileName,
+                                        const QString& digest, const QString& documents)
 {
-    auto version = std::make_shared<FirmwareVersion>();
-    version->name = QStringLiteral("bench");
-    version->fileName = fileName;
-    version->md5hash = digest;
-    return version;
+    return {QUrl(origin + QStringLiteral("/updater/dfu/") + fileName), digest,
+            QDir(documents).filePath(QStringLiteral("veltFirmwareUpdate.dfu"))};
 }
 
 struct Outcome
@@ -261,13 +258,13 @@ void endOnOutcome(FirmwareDownload& download, Waiter& waiter)
 }
 
 // Seconds from start() to verified(), or a negative number when it failed.
-double timeOneDownload(const std::shared_ptr<const FirmwareVersion>& version)
+double timeOneDownload(const FirmwareDownload::Target& target)
 {
     Waiter waiter;
     FirmwareDownload download;
     endOnOutcome(download, waiter);
     const Clock::time_point start = Clock::now();
-    download.start(version);
+    download.start(target);
     const Outcome outcome = waiter.wait();
     const double seconds = secondsSince(start);
     if (!outcome.ok)
@@ -314,9 +311,7 @@ qint64 peakResidentKiB()
 int downloadAndReportPeak(const QString& origin, const QString& fileName, const QString& digest,
                           const QString& documents)
 {
-    velt::setFirmwareServer(origin);
-    FirmwareDownload::setDocumentsFolderForTesting(documents);
-    if (timeOneDownload(firmwareVersion(fileName, digest)) < 0)
+    if (timeOneDownload(downloadTarget(origin, fileName, digest, documents)) < 0)
         return 1;
     std::fprintf(figures, "peak-kib %lld\n", peakResidentKiB());
     return 0;
@@ -348,14 +343,13 @@ struct Stall
 };
 
 // One download of the image with the heartbeat running, then one flashing of the small image.
-Stall measureStall(const std::shared_ptr<const FirmwareVersion>& version,
-                   const QString& flashImagePath)
+Stall measureStall(const FirmwareDownload::Target& target, const QString& flashImagePath)
 {
     Stall stall;
     Heartbeat heartbeat;
     Waiter waiter;
     FirmwareDownload download;
-    FlashingStage flashing;
+    FlashingStage flashing({QStringLiteral(DFU_UTIL_PATH)});
     QObject::connect(&download, &FirmwareDownload::verified, [&] {
         stall.downloadMs = heartbeat.takeWorstMs();
         flashing.startWriting(flashImagePath);
@@ -372,7 +366,7 @@ Stall measureStall(const std::shared_ptr<const FirmwareVersion>& version,
     });
 
     heartbeat.start();
-    download.start(version);
+    download.start(target);
     const Outcome outcome = waiter.wait();
     heartbeat.stop();
     velt::Shell::setDelegate(nullptr);
@@ -426,15 +420,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "download_bench: %s refused\n", qPrintable(server.origin()));
         return 1;
     }
-    FirmwareDownload::setDocumentsFolderForTesting(documents);
-    const auto version = firmwareVersion(fileName, digest);
-    const QString url = version->downloadURL().value_or(QUrl()).toString();
+    const FirmwareDownload::Target target =
+        downloadTarget(server.origin(), fileName, digest, documents);
+    const QString url = target.url.toString();
     const QString baselineCopy = folder.filePath(QStringLiteral("curl-copy.dfu"));
 
     bool measured = true;
     double bestStage = 1e100, bestBaseline = 1e100;
     for (int round = 0; round < rounds; ++round) {
-        const double stage = timeOneDownload(version);
+        const double stage = timeOneDownload(target);
         const double baseline = timeOneBaseline(url, baselineCopy, digest);
         measured = measured && stage >= 0 && baseline >= 0;
         bestStage = std::min(bestStage, stage);
@@ -457,10 +451,9 @@ int main(int argc, char** argv)
     }
 
     qputenv("VELT_DFU_SIMULATOR", "1,latency-ms=0");
-    FlashingStage::setToolPathForTesting(QStringLiteral(DFU_UTIL_PATH));
     std::vector<double> stalls;
     for (int round = 0; round < rounds; ++round) {
-        const Stall stall = measureStall(version, flashImagePath);
+        const Stall stall = measureStall(target, flashImagePath);
         if (!stall.ok)
             break;
         std::fprintf(stderr, "download_bench: longest gap downloading %.1f ms, flashing %.1f ms\n",

@@ -1,6 +1,5 @@
 #include "update/FirmwareDownload.h"
 
-#include "catalogue/FirmwareVersion.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 
@@ -11,7 +10,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
 #include <mutex>
@@ -21,14 +19,8 @@
 namespace velt {
 namespace {
 
-constexpr int defaultTransferTimeoutMs = 60'000;
-int transferTimeoutMs = defaultTransferTimeoutMs;
-QString documentsFolderOverride;
-
 // Pairs the image writer's post of its verdict with the main thread's receipt of it.
 std::mutex writerHandoff;
-
-const QString firmwareFileName = QStringLiteral("veltFirmwareUpdate.dfu");
 
 constexpr qint64 replyReadBufferSize = 256 * 1024;
 
@@ -104,52 +96,20 @@ FirmwareDownload::~FirmwareDownload()
         m_writerDone.wait();
 }
 
-QString FirmwareDownload::firmwareFilePath()
+void FirmwareDownload::start(const Target& target)
 {
-    QString folder = documentsFolderOverride;
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
-        return {};
-    return QDir(folder).filePath(firmwareFileName);
-}
-
-void FirmwareDownload::setTransferTimeoutForTesting(int milliseconds)
-{
-    transferTimeoutMs = milliseconds > 0 ? milliseconds : defaultTransferTimeoutMs;
-}
-
-void FirmwareDownload::setDocumentsFolderForTesting(const QString& folder)
-{
-    documentsFolderOverride = folder;
-}
-
-void FirmwareDownload::start(const std::shared_ptr<const FirmwareVersion>& version)
-{
-    if (!version) {
-        fail(localizedString("Error_NoFirmwareSelected"));
-        return;
-    }
-    const std::optional<QUrl> url = version->downloadURL();
-    if (!url) {
-        fail(localizedString("Error_InvalidDownloadAddress"));
-        return;
-    }
-    if (firmwareFilePath().isEmpty()) {
-        fail(localizedString("Error_NoDocumentsFolder"));
-        return;
-    }
-    m_expectedDigest = version->md5hash;
+    m_expectedDigest = target.expectedDigest;
+    m_filePath = target.filePath;
 
     if (!m_network) {
         QNetworkProxyFactory::setUseSystemConfiguration(true);
         m_network = new QNetworkAccessManager(this);
     }
-    QNetworkRequest request(*url);
+    QNetworkRequest request(target.url);
     // Never follow a redirect from https to plain http.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(transferTimeoutMs);
+    request.setTransferTimeout(int(target.transferTimeout.count()));
     m_reply = m_network->get(request);
     // Without a bound the network thread reads ahead as fast as the socket delivers, and the
     // main thread then copies and hashes tens of megabytes in one go, frozen meanwhile. A small
@@ -276,7 +236,7 @@ void FirmwareDownload::storeAndVerify()
     std::promise<void> written;
     m_writerDone = written.get_future();
     const QPointer<FirmwareDownload> self(this);
-    std::thread([self, path = firmwareFilePath(), image = m_buffer,
+    std::thread([self, path = m_filePath, image = m_buffer,
                  written = std::move(written)]() mutable {
         const QString error = writeImage(path, image);
         {

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
+#include <chrono>
 #include <future>
 #include <memory>
 
@@ -14,8 +15,6 @@ class QNetworkAccessManager;
 class QNetworkReply;
 
 namespace velt {
-
-class FirmwareVersion;
 
 // Downloads the chosen firmware image, stores it as veltFirmwareUpdate.dfu in the Documents
 // folder and checks its MD5 against the catalogue. Lives on the main thread; the page shows
@@ -32,25 +31,26 @@ public:
     explicit FirmwareDownload(QObject* parent = nullptr);
     ~FirmwareDownload() override;
 
-    // Starts the transfer of the version's image. Failures are reported through failed().
-    void start(const std::shared_ptr<const FirmwareVersion>& version);
+    // What to fetch, what its digest must be and where to keep it.
+    struct Target
+    {
+        QUrl url;
+        QString expectedDigest; // MD5, 32 lower-case hexadecimal digits
+        QString filePath;
+        std::chrono::milliseconds transferTimeout{60'000};
+    };
+
+    // Starts the transfer. Failures are reported through failed().
+    void start(const Target& target);
 
     // Every body byte received so far, in arrival order.
     const QByteArray& buffer() const { return m_buffer; }
-
-    // Documents/veltFirmwareUpdate.dfu; empty when the system names no Documents folder.
-    static QString firmwareFilePath();
-
-    // Tests only: a shorter transfer timeout than the default 60 s, and another folder for the
-    // image file. Both apply to transfers started afterwards.
-    static void setTransferTimeoutForTesting(int milliseconds);
-    static void setDocumentsFolderForTesting(const QString& folder);
 
 signals:
     void progressMaximumChanged(qint64 maximum); // -1 when the server gives no length
     void progressValueChanged(qint64 value);
     void failed(const velt::VeltError& error);
-    // The image is stored at firmwareFilePath() and its digest matches the catalogue.
+    // The image is stored at the target's path and its digest matches the catalogue.
     void verified(qint64 imageSize);
 
 private:
@@ -70,6 +70,7 @@ private:
     QByteArray m_buffer;
     Md5Accumulator m_hash;
     QString m_expectedDigest;
+    QString m_filePath;
     bool m_responseAccepted = false;
     bool m_ended = false;
     std::future<void> m_writerDone; // the image file's writer has finished

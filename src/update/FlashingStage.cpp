@@ -3,7 +3,6 @@
 #include "catalogue/FirmwareList.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "core/Resources.h"
 #include "update/FlashingProgress.h"
 #include "update/Shell.h"
 #include "update/WriteVerdict.h"
@@ -15,9 +14,6 @@
 
 namespace velt {
 namespace {
-
-QString toolPathOverride;
-int retryDelayMs = WriteVerdict::retryDelayMilliseconds;
 
 // Runs work on the main thread with the stage, if the stage still exists by then. Calls made
 // from one thread run in the order they were made, so the judgement queued by the end of a
@@ -52,23 +48,9 @@ private:
     QPointer<FlashingStage> m_stage;
 };
 
-FlashingStage::FlashingStage(QObject* parent) : QObject(parent) {}
-
-void FlashingStage::setQuitGuard(std::function<void()> disableQuit,
-                                 std::function<void()> enableQuit)
+FlashingStage::FlashingStage(Settings settings, QObject* parent)
+    : QObject(parent), m_settings(std::move(settings))
 {
-    m_disableQuit = std::move(disableQuit);
-    m_enableQuit = std::move(enableQuit);
-}
-
-void FlashingStage::setToolPathForTesting(const QString& path)
-{
-    toolPathOverride = path;
-}
-
-void FlashingStage::setRetryDelayForTesting(int milliseconds)
-{
-    retryDelayMs = milliseconds >= 0 ? milliseconds : WriteVerdict::retryDelayMilliseconds;
 }
 
 void FlashingStage::startWriting(const QString& imagePath)
@@ -79,8 +61,7 @@ void FlashingStage::startWriting(const QString& imagePath)
 
 void FlashingStage::run()
 {
-    const QString tool =
-        toolPathOverride.isEmpty() ? resourcePath(QStringLiteral("dfu-util")) : toolPathOverride;
+    const QString& tool = m_settings.toolPath;
     const QFileInfo toolInfo(tool);
     if (tool.isEmpty() || !toolInfo.exists()) {
         logLine(QStringLiteral("dfu-util not found"));
@@ -94,23 +75,18 @@ void FlashingStage::run()
     }
 
     m_writeStarted = false;
-    if (m_disableQuit)
-        m_disableQuit();
+    emit toolRunningChanged(true);
 
     const QPointer<FlashingStage> self(this);
     Shell::setDelegate(std::make_shared<ProgressLink>(self));
     const QStringList arguments = {QString::fromLatin1(dfuVendorId),
                                    QString::fromLatin1(dfuProductId), m_imagePath};
-    Shell::run(
-        tool, arguments,
-        [self, enableQuit = m_enableQuit](const QString& output, const QString& error) {
-            // The runner's thread: the guard goes down at once, the judgement waits for
-            // the main thread and the progress lines queued before it.
-            if (enableQuit)
-                enableQuit();
-            logLine(QStringLiteral("STDOUT:") + output + QStringLiteral(", STDERR:") + error);
-            onMainThread(self, [error](FlashingStage& stage) { stage.writeDidFinish(error); });
-        });
+    Shell::run(tool, arguments, [self](const QString& output, const QString& error) {
+        // The runner's thread. The judgement waits for the main thread and the progress
+        // lines queued before it.
+        logLine(QStringLiteral("STDOUT:") + output + QStringLiteral(", STDERR:") + error);
+        onMainThread(self, [error](FlashingStage& stage) { stage.runEnded(error); });
+    });
 }
 
 void FlashingStage::progressLine(const ProgressUpdate& update)
@@ -120,6 +96,12 @@ void FlashingStage::progressLine(const ProgressUpdate& update)
     if (text.almostComplete)
         m_writeAlmostComplete = true;
     emit progress(update.written, update.total, localizedString(text.key));
+}
+
+void FlashingStage::runEnded(const QString& errorText)
+{
+    emit toolRunningChanged(false);
+    writeDidFinish(errorText);
 }
 
 void FlashingStage::writeDidFinish(const QString& errorText)
@@ -143,7 +125,7 @@ void FlashingStage::writeDidFinish(const QString& errorText)
         emit succeeded();
         break;
     case WriteVerdict::Outcome::RetryLater:
-        QTimer::singleShot(retryDelayMs, this, &FlashingStage::run);
+        QTimer::singleShot(m_settings.retryDelay, this, &FlashingStage::run);
         break;
     case WriteVerdict::Outcome::Failed:
     case WriteVerdict::Outcome::GaveUp:

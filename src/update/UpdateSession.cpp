@@ -1,0 +1,154 @@
+#include "update/UpdateSession.h"
+
+#include "catalogue/FirmwareServer.h"
+#include "catalogue/FirmwareVersion.h"
+#include "core/Localization.h"
+#include "core/Resources.h"
+#include "update/FirmwareDownload.h"
+#include "update/FlashingStage.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTimer>
+#include <optional>
+
+namespace velt {
+namespace {
+
+const QString firmwareFileName = QStringLiteral("veltFirmwareUpdate.dfu");
+
+// <server>/updater/dfu/<file name>: the name is appended as the catalogue gives it, so a name
+// that does not make a valid address is refused rather than mended.
+std::optional<QUrl> imageUrl(const QString& server, const QString& fileName)
+{
+    const QUrl url(server + QStringLiteral("/updater/dfu/") + fileName, QUrl::StrictMode);
+    if (!url.isValid() || url.scheme().isEmpty() || url.host().isEmpty())
+        return std::nullopt;
+    return url;
+}
+
+} // namespace
+
+UpdateSettings UpdateSettings::fromEnvironment()
+{
+    UpdateSettings settings;
+    settings.server = firmwareServer().origin;
+    settings.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    settings.toolPath = resourcePath(QStringLiteral("dfu-util"));
+    return settings;
+}
+
+class UpdateSession::Private
+{
+public:
+    Private(UpdateSession* session, std::shared_ptr<const FirmwareVersion> chosen,
+            UpdateSettings values)
+        : q(session), version(std::move(chosen)), settings(std::move(values))
+    {
+    }
+
+    void start();
+    void startWriting();
+    void fail(const VeltError& error);
+    void failLater(const char* key);
+
+    UpdateSession* q;
+    std::shared_ptr<const FirmwareVersion> version;
+    UpdateSettings settings;
+    FirmwareDownload* download = nullptr;
+    FlashingStage* flashing = nullptr;
+    double downloadMaximum = -1;
+    bool started = false;
+};
+
+UpdateSession::UpdateSession(std::shared_ptr<const FirmwareVersion> version,
+                             UpdateSettings settings, QObject* parent)
+    : QObject(parent), d(std::make_unique<Private>(this, std::move(version), std::move(settings)))
+{
+}
+
+UpdateSession::~UpdateSession() = default;
+
+QString UpdateSession::firmwareFilePath() const
+{
+    if (d->settings.documentsFolder.isEmpty())
+        return {};
+    return QDir(d->settings.documentsFolder).filePath(firmwareFileName);
+}
+
+void UpdateSession::start()
+{
+    if (d->started)
+        return;
+    d->started = true;
+    d->start();
+}
+
+void UpdateSession::Private::start()
+{
+    if (!version) {
+        failLater("Error_NoFirmwareSelected");
+        return;
+    }
+    const std::optional<QUrl> url = imageUrl(settings.server, version->fileName);
+    if (!url) {
+        failLater("Error_InvalidDownloadAddress");
+        return;
+    }
+    const QString filePath = q->firmwareFilePath();
+    if (filePath.isEmpty()) {
+        failLater("Error_NoDocumentsFolder");
+        return;
+    }
+
+    emit q->statusChanged(localizedString("Info_DownloadingFirmwareFromServer"));
+    download = new FirmwareDownload(q);
+    connect(download, &FirmwareDownload::progressMaximumChanged, q, [this](qint64 maximum) {
+        // An unknown length (-1) shows a busy bar; the received amount still counts.
+        downloadMaximum = double(maximum);
+        emit q->progressChanged(double(download->buffer().size()), downloadMaximum);
+    });
+    connect(download, &FirmwareDownload::progressValueChanged, q,
+            [this](qint64 value) { emit q->progressChanged(double(value), downloadMaximum); });
+    connect(download, &FirmwareDownload::failed, q,
+            [this](const VeltError& error) { fail(error); });
+    connect(download, &FirmwareDownload::verified, q, [this](qint64 imageSize) {
+        emit q->statusChanged(localizedString("Info_Preparing"));
+        emit q->progressChanged(0, double(imageSize));
+        QTimer::singleShot(settings.handoverDelay, q, [this] { startWriting(); });
+    });
+    download->start({*url, version->md5hash, filePath, settings.transferTimeout});
+}
+
+void UpdateSession::Private::startWriting()
+{
+    flashing = new FlashingStage({settings.toolPath, settings.retryDelay}, q);
+    connect(flashing, &FlashingStage::progress, q,
+            [this](double written, double total, const QString& statusText) {
+                emit q->progressChanged(written, total);
+                emit q->statusChanged(statusText);
+            });
+    connect(flashing, &FlashingStage::toolRunningChanged, q, &UpdateSession::toolRunningChanged);
+    connect(flashing, &FlashingStage::succeeded, q, [this] {
+        emit q->statusChanged(localizedString("Info_WriteSucceeded"));
+        emit q->succeeded();
+    });
+    connect(flashing, &FlashingStage::failed, q, [this](const VeltError& error) { fail(error); });
+    flashing->startWriting(q->firmwareFilePath());
+}
+
+void UpdateSession::Private::fail(const VeltError& error)
+{
+    emit q->statusChanged(localizedString("Error_Generic"));
+    emit q->failed(error);
+}
+
+// A failure found before anything started is still reported after start() has returned, like
+// every other one, so the page has finished appearing when its alert shows.
+void UpdateSession::Private::failLater(const char* key)
+{
+    const VeltError error = VeltError::withDescription(VeltError::updateCode, localizedString(key));
+    QTimer::singleShot(0, q, [this, error] { fail(error); });
+}
+
+} // namespace velt
