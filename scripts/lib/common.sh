@@ -21,12 +21,13 @@ VELT_TEST_BUILD_PACKAGES=(libgtest-dev libgmock-dev)
 VELT_RUN_PACKAGES=(python3 xvfb xauth fonts-dejavu-core fonts-noto-cjk)
 # The rest of the suite: the fuzzers (clang and its libFuzzer runtime), the libusb transport
 # under emulated usbfs, the benchmarks' baselines, the Debian package and the desktop metadata
-# checks.
+# checks, the private message bus of the sleep inhibitor's tests.
 VELT_CHECK_PACKAGES=(
     clang libclang-rt-14-dev
     umockdev libumockdev-dev
     curl
     file dpkg-dev lintian appstream desktop-file-utils
+    dbus-daemon
 )
 VELT_PACKAGES=("${VELT_BUILD_PACKAGES[@]}" "${VELT_TEST_BUILD_PACKAGES[@]}"
     "${VELT_RUN_PACKAGES[@]}" "${VELT_CHECK_PACKAGES[@]}")
