@@ -12,33 +12,27 @@ namespace {
 
 using Presence = DeviceWatcher::Presence;
 
-// A stand-in for the tool's watch mode: reports absent, then present, then waits for its input
-// to close, as the tool does.
-QString writeWatchScript(const QTemporaryDir& dir)
-{
-    const QString path = dir.filePath("watch");
-    QFile script(path);
-    script.open(QIODevice::WriteOnly);
-    script.write("#!/bin/sh\necho absent\nsleep 0.2\necho present\nexec cat >/dev/null\n");
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
-}
-
-TEST(DeviceWatcher, FollowsTheToolsLinesAndStopsItWhenDestroyed)
+// The build tree's flashing tool with its simulated device, plugged in by creating a file.
+TEST(DeviceWatcher, FollowsTheSimulatedDeviceAndStopsTheToolWhenDestroyed)
 {
     QTemporaryDir dir;
-    auto watcher = std::make_unique<DeviceWatcher>(writeWatchScript(dir), "0a12", "ffff");
+    const QString plug = dir.filePath("plugged");
+    qputenv("VELT_DFU_SIMULATOR", "presence-file=" + plug.toUtf8());
+    auto watcher = std::make_unique<DeviceWatcher>(VELT_TOOL_PATH, "0a12", "ffff");
     QSignalSpy changes(watcher.get(), &DeviceWatcher::presenceChanged);
     watcher->start();
-    QTRY_COMPARE_WITH_TIMEOUT(changes.size(), 2, 5000);
-    EXPECT_EQ(changes[0][0].value<Presence>(), Presence::Absent);
-    EXPECT_EQ(changes[1][0].value<Presence>(), Presence::Present);
+    qunsetenv("VELT_DFU_SIMULATOR");
+    QTRY_COMPARE_WITH_TIMEOUT(watcher->presence(), Presence::Absent, 5000);
+    QFile(plug).open(QIODevice::WriteOnly);
+    QTRY_COMPARE_WITH_TIMEOUT(watcher->presence(), Presence::Present, 1000);
+    QFile::remove(plug);
+    QTRY_COMPARE_WITH_TIMEOUT(watcher->presence(), Presence::Absent, 1000);
+    EXPECT_EQ(changes.size(), 3);
 
     QElapsedTimer stopping;
     stopping.start();
     watcher.reset();
-    EXPECT_LT(stopping.elapsed(), 1000);
+    EXPECT_LT(stopping.elapsed(), 500);
 }
 
 TEST(DeviceWatcher, AToolThatCannotStartLeavesThePresenceUnknown)
