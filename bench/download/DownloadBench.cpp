@@ -343,13 +343,14 @@ struct Stall
 };
 
 // One download of the image with the heartbeat running, then one flashing of the small image.
-Stall measureStall(const FirmwareDownload::Target& target, const QString& flashImagePath)
+Stall measureStall(const FirmwareDownload::Target& target, const QString& flashImagePath,
+                   const QString& flashDigest)
 {
     Stall stall;
     Heartbeat heartbeat;
     Waiter waiter;
     FirmwareDownload download;
-    FlashingStage flashing({QStringLiteral(DFU_UTIL_PATH)});
+    FlashingStage flashing({QStringLiteral(DFU_UTIL_PATH), flashDigest});
     QObject::connect(&download, &FirmwareDownload::verified, [&] {
         stall.downloadMs = heartbeat.takeWorstMs();
         flashing.startWriting(flashImagePath);
@@ -398,6 +399,7 @@ int main(int argc, char** argv)
     const QString fileName = QStringLiteral("bench-64MiB.dfu");
     const QString flashImagePath = folder.filePath(QStringLiteral("flash-1MiB.dfu"));
     QString digest;
+    QString flashDigest;
     {
         const std::vector<uint8_t> image = randomImage(imageSize, 64);
         digest = velt::md5(QByteArray::fromRawData(reinterpret_cast<const char*>(image.data()),
@@ -408,6 +410,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "download_bench: cannot write the images\n");
             return 1;
         }
+        QString readError;
+        flashDigest = velt::md5OfFile(flashImagePath, &readError).value_or(QString());
     }
 
     StaticWebServer server;
@@ -453,7 +457,7 @@ int main(int argc, char** argv)
     qputenv("VELT_DFU_SIMULATOR", "1,latency-ms=0");
     std::vector<double> stalls;
     for (int round = 0; round < rounds; ++round) {
-        const Stall stall = measureStall(target, flashImagePath);
+        const Stall stall = measureStall(target, flashImagePath, flashDigest);
         if (!stall.ok)
             break;
         std::fprintf(stderr, "download_bench: longest gap downloading %.1f ms, flashing %.1f ms\n",

@@ -95,9 +95,9 @@ int main()
         std::condition_variable ended;
         bool done = false;
         qsizetype outputSize = 0;
-        Shell::runInBackground(QStringLiteral("/bin/cat"), {path}, [&](QString output, QString) {
+        Shell::runInBackground(QStringLiteral("/bin/cat"), {path}, [&](Shell::Outcome outcome) {
             std::lock_guard lock(mutex);
-            outputSize = output.size();
+            outputSize = outcome.output.size();
             done = true;
             ended.notify_all();
         });

@@ -296,6 +296,11 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>Accessible name of the update page's status area</extracomment>
         <translation>Update status</translation>
     </message>
+    <message id="Error_FlashingToolFailed">
+        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
+        <translation>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</translation>
+    </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>
         <extracomment>Help menu: copies this run's diagnostic lines to the clipboard for a support request</extracomment>

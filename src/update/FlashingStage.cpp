@@ -4,6 +4,7 @@
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "update/FlashingProgress.h"
+#include "update/Md5.h"
 #include "update/Shell.h"
 #include "update/WriteVerdict.h"
 
@@ -11,6 +12,8 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
+#include <mutex>
+#include <thread>
 
 namespace velt {
 namespace {
@@ -28,6 +31,9 @@ void onMainThread(const QPointer<FlashingStage>& stage, std::function<void(Flash
         },
         Qt::QueuedConnection);
 }
+
+// Pairs a digest thread's post of its result with the main thread's receipt of it.
+std::mutex checkHandoff;
 
 } // namespace
 
@@ -53,13 +59,21 @@ FlashingStage::FlashingStage(Settings settings, QObject* parent)
 {
 }
 
+FlashingStage::~FlashingStage()
+{
+    // A digest that arrives after this is dropped (the post holds a guarded pointer); the
+    // thread computing it is not left running past the stage.
+    if (m_checkDone.valid())
+        m_checkDone.wait();
+}
+
 void FlashingStage::startWriting(const QString& imagePath)
 {
     m_imagePath = imagePath;
-    run();
+    checkImageThenRun();
 }
 
-void FlashingStage::run()
+void FlashingStage::checkImageThenRun()
 {
     const QString& tool = m_settings.toolPath;
     const QFileInfo toolInfo(tool);
@@ -74,6 +88,50 @@ void FlashingStage::run()
         return;
     }
 
+    // The file may have been replaced since it was verified (by another program, or during
+    // the hand-over): hash it again, on a thread of its own so the window stays responsive
+    // for an image of hundreds of megabytes. The handoff lock orders the thread's work before
+    // the main thread's use of the result, as the image writer's does.
+    std::promise<void> checked;
+    m_checkDone = checked.get_future();
+    const QPointer<FlashingStage> self(this);
+    std::thread([self, path = m_imagePath, checked = std::move(checked)]() mutable {
+        QString readError;
+        const std::optional<QString> digest = md5OfFile(path, &readError);
+        {
+            const std::lock_guard lock(checkHandoff);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, digest, readError] {
+                    {
+                        const std::lock_guard lock(checkHandoff);
+                    }
+                    if (self)
+                        self->imageChecked(digest, readError);
+                },
+                Qt::QueuedConnection);
+        }
+        checked.set_value();
+    }).detach();
+}
+
+void FlashingStage::imageChecked(const std::optional<QString>& digest, const QString& readError)
+{
+    if (!digest || *digest != m_settings.expectedDigest) {
+        logLine(QStringLiteral("file hash does not match before writing: ") +
+                (digest ? *digest : readError));
+        QString text = localizedString("Error_FileHashDoesNotMatch");
+        if (!digest)
+            text += QLatin1Char('\n') + readError;
+        fail(text);
+        return;
+    }
+    run();
+}
+
+void FlashingStage::run()
+{
+    const QString& tool = m_settings.toolPath;
     m_writeStarted = false;
     emit toolRunningChanged(true);
 
@@ -81,11 +139,15 @@ void FlashingStage::run()
     Shell::setDelegate(std::make_shared<ProgressLink>(self));
     const QStringList arguments = {QString::fromLatin1(dfuVendorId),
                                    QString::fromLatin1(dfuProductId), m_imagePath};
-    Shell::run(tool, arguments, [self](const QString& output, const QString& error) {
+    Shell::run(tool, arguments, [self](Shell::Outcome outcome) {
         // The runner's thread. The judgement waits for the main thread and the progress
         // lines queued before it.
-        logLine(QStringLiteral("STDOUT:") + output + QStringLiteral(", STDERR:") + error);
-        onMainThread(self, [error](FlashingStage& stage) { stage.runEnded(error); });
+        logLine(QStringLiteral("STDOUT:") + outcome.output + QStringLiteral(", STDERR:") +
+                outcome.error);
+        outcome.output.clear(); // the progress lines have carried it already
+        onMainThread(self, [outcome = std::move(outcome)](FlashingStage& stage) {
+            stage.runEnded(outcome);
+        });
     });
 }
 
@@ -98,26 +160,21 @@ void FlashingStage::progressLine(const ProgressUpdate& update)
     emit progress(update.written, update.total, localizedString(text.key));
 }
 
-void FlashingStage::runEnded(const QString& errorText)
+void FlashingStage::runEnded(const Shell::Outcome& outcome)
 {
     emit toolRunningChanged(false);
-    writeDidFinish(errorText);
+    writeDidFinish(outcome);
 }
 
-void FlashingStage::writeDidFinish(const QString& errorText)
+void FlashingStage::writeDidFinish(const Shell::Outcome& outcome)
 {
-    if (Shell::failedToStart(errorText)) {
+    if (!outcome.started) {
         fail(localizedString("Error_FlashingToolUnavailable") + QLatin1Char('\n') +
-             errorText.section(QLatin1Char('\n'), -1));
-        return;
-    }
-    if (Shell::endedBySignal(errorText)) {
-        // A tool that crashed has not finished its work, however far its progress got.
-        fail(errorText);
+             outcome.error.section(QLatin1Char('\n'), -1));
         return;
     }
     const WriteVerdict verdict =
-        decideWriteOutcome(errorText, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount);
+        decideWriteOutcome(outcome, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount);
     if (verdict.countsStatusFailure)
         ++m_getStatusRetryCount;
     switch (verdict.outcome) {
@@ -125,7 +182,7 @@ void FlashingStage::writeDidFinish(const QString& errorText)
         emit succeeded();
         break;
     case WriteVerdict::Outcome::RetryLater:
-        QTimer::singleShot(m_settings.retryDelay, this, &FlashingStage::run);
+        QTimer::singleShot(m_settings.retryDelay, this, &FlashingStage::checkImageThenRun);
         break;
     case WriteVerdict::Outcome::Failed:
     case WriteVerdict::Outcome::GaveUp:

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "core/VeltError.h"
+#include "update/Shell.h"
 
 #include <QObject>
 #include <QString>
 #include <chrono>
+#include <future>
+#include <optional>
 
 namespace velt {
 
@@ -22,10 +25,13 @@ public:
     struct Settings
     {
         QString toolPath;
+        // The catalogue's MD5 of the image: the file must still have it before every run.
+        QString expectedDigest;
         std::chrono::milliseconds retryDelay{500};
     };
 
     explicit FlashingStage(Settings settings, QObject* parent = nullptr);
+    ~FlashingStage() override;
 
     // Runs the tool on the image file. Main thread.
     void startWriting(const QString& imagePath);
@@ -47,12 +53,15 @@ private:
     class ProgressLink;
 
     void run();
+    void checkImageThenRun();
+    void imageChecked(const std::optional<QString>& digest, const QString& readError);
     void progressLine(const ProgressUpdate& update);
-    void runEnded(const QString& errorText);
-    void writeDidFinish(const QString& errorText);
+    void runEnded(const Shell::Outcome& outcome);
+    void writeDidFinish(const Shell::Outcome& outcome);
     void fail(const QString& description);
 
     Settings m_settings;
+    std::future<void> m_checkDone; // the image's digest has been computed
     QString m_imagePath;
     bool m_writeStarted = false;
     bool m_writeAlmostComplete = false;

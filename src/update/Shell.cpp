@@ -101,11 +101,6 @@ QString startFailureText(const QString& path, const QString& reason)
     return startFailurePrefix + path + QStringLiteral("\": ") + reason + u'.';
 }
 
-QString lastLine(const QString& text)
-{
-    return text.section(u'\n', -1);
-}
-
 // The error text a run hands back: what the program wrote, and a line saying why it did not
 // run or did not end by itself.
 QString finalErrorText(QString error, const ChildProcess::Outcome& outcome, const QString& path)
@@ -198,8 +193,9 @@ void Shell::runInBackground(const QString& launchPath, const QStringList& argume
         }
         logEnd(launchPath, outcome);
         if (completion) {
-            completion(removeLastCharacter(output.take()),
-                       finalErrorText(removeLastCharacter(error.take()), outcome, launchPath));
+            completion({removeLastCharacter(output.take()),
+                        finalErrorText(removeLastCharacter(error.take()), outcome, launchPath),
+                        outcome.started, outcome.exitStatus, outcome.signal});
         }
     };
     try {
@@ -208,20 +204,11 @@ void Shell::runInBackground(const QString& launchPath, const QStringList& argume
         // No thread to run on: report it like any other start failure, from here.
         logLine(launchPath + QStringLiteral(" failed."));
         if (completion) {
-            completion(QString(),
-                       startFailureText(launchPath, QString::fromLocal8Bit(failure.what())));
+            Outcome outcome;
+            outcome.error = startFailureText(launchPath, QString::fromLocal8Bit(failure.what()));
+            completion(std::move(outcome));
         }
     }
-}
-
-bool Shell::failedToStart(const QString& errorText)
-{
-    return lastLine(errorText).startsWith(startFailurePrefix);
-}
-
-bool Shell::endedBySignal(const QString& errorText)
-{
-    return lastLine(errorText).startsWith(signalLinePrefix);
 }
 
 QString Shell::removeLastCharacter(QString text)

@@ -15,10 +15,10 @@ namespace velt {
 // A command that does not begin with "/" is first located with `which` in a login shell. The
 // program itself is started directly from its path with the argument list: no shell ever
 // sees the arguments. Both texts lose their last user-perceived character (normally the final
-// newline). The exit status is not part of the result; it only decides the log line
-// "<path> succeeded." or "<path> failed.". A program that cannot be started yields output ""
-// and an error text naming the path and the reason; one ended by a signal gets a last error
-// line naming the signal, so that callers judging by the error text see a failure.
+// newline). A background run hands its completion how the program ended beside the texts; the
+// exit status also decides the log line "<path> succeeded." or "<path> failed.". A program
+// that cannot be started yields output "" and an error text naming the path and the reason;
+// one ended by a signal gets a last error line naming the signal, for the reader of the text.
 class Shell
 {
 public:
@@ -30,16 +30,29 @@ public:
         bool operator==(const Result&) const = default;
     };
 
-    // Receives (output, error) when a background run has ended, on the runner's thread. It is
+    // How a background run ended, with both texts.
+    struct Outcome
+    {
+        QString output;
+        QString error;
+        bool started = false; // false: the program could not be started (error says why)
+        int exitStatus = -1;  // its exit status when it exited by itself
+        int signal = 0;       // the signal that ended it, or 0
+
+        // The program ran and exited with status 0.
+        bool succeeded() const { return started && signal == 0 && exitStatus == 0; }
+    };
+
+    // Receives the outcome when a background run has ended, on the runner's thread. It is
     // destroyed on that thread right after the call, so it should hold nothing that must be
     // released on the main thread.
-    using Completion = std::function<void(QString output, QString error)>;
+    using Completion = std::function<void(Outcome outcome)>;
 
     Shell() = delete;
 
     // Without a completion: blocks until the program has ended and returns both texts. With
-    // one: starts the program in the background, returns ("", "") at once and hands the texts
-    // to the completion later. The lookup of a bare command name always blocks the caller.
+    // one: starts the program in the background, returns ("", "") at once and hands the
+    // outcome to the completion later. The lookup of a bare command name always blocks the caller.
     static Result run(const QString& command, const QStringList& arguments,
                       Completion completion = {});
 
@@ -48,18 +61,13 @@ public:
     static Result runAndWait(const QString& launchPath, const QStringList& arguments);
 
     // Returns at once. The program is started on a thread of its own; each piece of standard
-    // output reaches the delegate there, in order, then the completion gets both texts.
+    // output reaches the delegate there, in order, then the completion gets the outcome.
     static void runInBackground(const QString& launchPath, const QStringList& arguments,
                                 Completion completion);
 
     // The text without its last user-perceived character (a "\r\n" pair goes as one); empty
     // text stays empty. Pass an rvalue to have it done in place.
     static QString removeLastCharacter(QString text);
-
-    // Whether a run's error text ends with the runner's own line saying that the program could
-    // not be started, or that a signal ended it.
-    static bool failedToStart(const QString& errorText);
-    static bool endedBySignal(const QString& errorText);
 
     // The one delegate of every background run. Read on the runners' threads, so guarded;
     // held strongly until replaced (tests reset it with nullptr).

@@ -8,7 +8,10 @@ namespace velt {
 
 QString WriteVerdict::alertText() const
 {
-    return messageKey ? localizedString(messageKey) : toolErrorText;
+    if (!messageKey)
+        return toolErrorText;
+    const QString message = localizedString(messageKey);
+    return toolErrorText.isEmpty() ? message : message + u'\n' + toolErrorText;
 }
 
 bool WriteVerdict::operator==(const WriteVerdict& other) const
@@ -19,11 +22,34 @@ bool WriteVerdict::operator==(const WriteVerdict& other) const
            countsStatusFailure == other.countsStatusFailure;
 }
 
-WriteVerdict decideWriteOutcome(const QString& errorText, bool writeStarted,
+QString alertTail(const QString& text)
+{
+    // Start after the newline that ends the line before the last alertTextLines lines.
+    qsizetype start = 0;
+    qsizetype position = text.size();
+    for (qsizetype lines = 0; lines < WriteVerdict::alertTextLines && position > 0; ++lines) {
+        position = text.lastIndexOf(u'\n', position - 1);
+        if (position < 0)
+            break;
+        if (lines == WriteVerdict::alertTextLines - 1)
+            start = position + 1;
+    }
+    if (text.size() - start > WriteVerdict::alertTextCharacters) {
+        start = text.size() - WriteVerdict::alertTextCharacters;
+        if (text.at(start).isLowSurrogate())
+            ++start; // never half a character
+    }
+    if (start == 0)
+        return text;
+    return QStringLiteral("…\n") + text.sliced(start);
+}
+
+WriteVerdict decideWriteOutcome(const Shell::Outcome& run, bool writeStarted,
                                 bool writeAlmostComplete, qint64 getStatusRetryCount)
 {
     WriteVerdict verdict;
-    if (errorText.isEmpty() || writeAlmostComplete)
+    const QString& errorText = run.error;
+    if (run.succeeded() && (errorText.isEmpty() || writeAlmostComplete))
         return verdict;
 
     // Only the last line counts: a marker on an earlier line was followed by something else.
@@ -43,8 +69,12 @@ WriteVerdict decideWriteOutcome(const QString& errorText, bool writeStarted,
                 verdict.outcome = WriteVerdict::Outcome::GaveUp;
             }
         }
+    } else if (errorText.trimmed().isEmpty()) {
+        // A failure without a word (or with bytes that were not text): say how it ended.
+        verdict.messageKey = "Error_FlashingToolFailed";
+        verdict.toolErrorText = QStringLiteral("exit status %1").arg(run.exitStatus);
     } else {
-        verdict.toolErrorText = errorText;
+        verdict.toolErrorText = alertTail(errorText);
     }
     return verdict;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "update/Shell.h"
+
 #include <QString>
 
 namespace velt {
 
-// What to do when one run of the flashing tool has ended, judged from its standard error and
-// from what its progress lines showed. The exit status plays no part: an empty standard error
-// is success, and once more than 99 per cent was written any error text is disregarded.
+// What to do when one run of the flashing tool has ended, judged from how it ended, its standard
+// error and what its progress lines showed. Only a tool that exited 0 can have succeeded: a
+// non-zero exit or a signal is a failure however far the progress got. A tool that exited 0
+// succeeded when its standard error is empty or more than 99 per cent was written.
 struct WriteVerdict
 {
     enum class Outcome {
@@ -26,10 +29,15 @@ struct WriteVerdict
     static constexpr qint64 maximumStatusFailures = 5;
 
     Outcome outcome = Outcome::Succeeded;
+    // The most of the tool's error text an alert shows: its end, where the tool says why.
+    static constexpr qsizetype alertTextLines = 20;
+    static constexpr qsizetype alertTextCharacters = 4096;
+
     // Failed and GaveUp: the message key of the alert's text, or null when the alert shows the
     // tool's own error text.
     const char* messageKey = nullptr;
-    // Failed without a message key: the tool's whole error text, every line, as it wrote it.
+    // Failed without a message key: the end of the tool's error text (see alertTail), or, with
+    // the key "Error_FlashingToolFailed", what little is known of the ending.
     QString toolErrorText;
     // RetryLater and GaveUp: the caller adds 1 to its count of early status failures.
     bool countsStatusFailure = false;
@@ -40,11 +48,16 @@ struct WriteVerdict
     bool operator==(const WriteVerdict&) const;
 };
 
-// errorText: the tool's standard error as the runner hands it over (last character removed).
-// writeStarted: a progress line was seen during this run. writeAlmostComplete: a progress line
-// showed more than 99 per cent written. getStatusRetryCount: early status failures counted so
-// far, before this run; it is not changed here (see WriteVerdict::countsStatusFailure).
-WriteVerdict decideWriteOutcome(const QString& errorText, bool writeStarted,
+// The last alertTextLines lines of the text, and of those at most the last
+// alertTextCharacters characters; "…" on a line of its own stands for what was left out.
+QString alertTail(const QString& text);
+
+// run: how the tool ended, with its standard error as the runner hands it over (last character
+// removed); it must have started. writeStarted: a progress line was seen during this run.
+// writeAlmostComplete: a progress line showed more than 99 per cent written.
+// getStatusRetryCount: early status failures counted so far, before this run; it is not
+// changed here (see WriteVerdict::countsStatusFailure).
+WriteVerdict decideWriteOutcome(const Shell::Outcome& run, bool writeStarted,
                                 bool writeAlmostComplete, qint64 getStatusRetryCount);
 
 } // namespace velt

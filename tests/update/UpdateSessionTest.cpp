@@ -97,8 +97,11 @@ protected:
         QFile::remove(folder.filePath(QStringLiteral("runs")));
         UpdateSession session(std::move(chosen), settings);
         Outcome outcome;
-        QObject::connect(&session, &UpdateSession::statusChanged,
-                         [&](const QString& text) { outcome.statuses.append(text); });
+        QObject::connect(&session, &UpdateSession::statusChanged, [&](const QString& text) {
+            outcome.statuses.append(text);
+            if (onStatus)
+                onStatus(text);
+        });
         QObject::connect(&session, &UpdateSession::progressChanged,
                          [&](double value, double maximum) {
                              outcome.progress.append({value, maximum});
@@ -129,6 +132,7 @@ protected:
     const QString progressLines = QStringLiteral(
         "printf '[i] Downloading firmware - 50 of 200\\r"
         "[i] Downloading firmware - 100 of 200\\r[i] Downloading firmware - 199 of 200\\n'");
+    std::function<void(const QString&)> onStatus;
     QTemporaryDir folder;
     test::TestHttpServer server;
     UpdateSettings settings;
@@ -253,9 +257,15 @@ TEST_F(UpdateSessionTest, ToolVerdicts)
          true,
          {}},
         {"a crash after 100 per cent",
-         "echo '[i] Downloading firmware - 200 of 200'; kill -SEGV $$",
-         false,
-         {}},
+         "echo '[i] Downloading firmware - 200 of 200'; ulimit -c 0; kill -SEGV $$", false,
+         "Terminated by signal 11"},
+        {"exit 1 after 100 per cent, empty standard error",
+         "echo '[i] Downloading firmware - 200 of 200'; exit 1", false,
+         "Error_FlashingToolFailed\nexit status 1"},
+        {"exit 1 with one invalid UTF-8 byte", "printf '\\377' >&2; exit 1", false,
+         "Error_FlashingToolFailed\nexit status 1"},
+        {"exit 3 after progress, nothing on standard error", progressLines + "; exit 3", false,
+         "Error_FlashingToolFailed\nexit status 3"},
         {"a line split across two pieces is no progress",
          "printf '[i] Downloading firmware - 5'; sleep 0.3; printf '0 of 200\\n'",
          true,
@@ -311,6 +321,31 @@ TEST_F(UpdateSessionTest, AToolThatIsMissingOrCannotRunIsReported)
     EXPECT_TRUE(outcome.error.startsWith(QStringLiteral("Error_FlashingToolUnavailable\n")))
         << outcome.error.toStdString();
     EXPECT_EQ(outcome.running, (QList<bool>{true, false}));
+}
+
+// What is written is what was verified: the file is hashed again before every run.
+TEST_F(UpdateSessionTest, AFileReplacedAfterItsCheckIsNotWritten)
+{
+    // Replaced during the hand-over: nothing runs.
+    onStatus = [this](const QString& text) {
+        if (text == QStringLiteral("Info_Preparing"))
+            writeFile(imagePath(), "another model's image");
+    };
+    Outcome outcome = run();
+    EXPECT_EQ(outcome.error, QStringLiteral("Error_FileHashDoesNotMatch"));
+    EXPECT_TRUE(outcome.running.isEmpty());
+    EXPECT_EQ(runs(), 0);
+
+    // Replaced between a run and its retry: the retry does not run; a missing file neither.
+    onStatus = nullptr;
+    for (const QString& replace :
+         {QStringLiteral("echo other > \"$3\""), QStringLiteral("rm \"$3\"")}) {
+        useTool(replace + "; echo 'Failed DFU_GETSTATUS: 0xe00002d8.' >&2; exit 74");
+        outcome = run();
+        EXPECT_TRUE(outcome.error.startsWith(QStringLiteral("Error_FileHashDoesNotMatch")));
+        EXPECT_EQ(runs(), 1);
+        EXPECT_EQ(outcome.running, (QList<bool>{true, false}));
+    }
 }
 
 } // namespace
