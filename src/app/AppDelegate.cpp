@@ -1,7 +1,6 @@
 #include "app/AppDelegate.h"
 
 #include "app/MainWindow.h"
-#include "kit/Termination.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -19,8 +18,7 @@ AppDelegate::AppDelegate(QObject* parent)
 AppDelegate::~AppDelegate()
 {
     AppDelegate* self = this;
-    if (appDelegate.compare_exchange_strong(self, nullptr))
-        setTerminationHandler({});
+    appDelegate.compare_exchange_strong(self, nullptr);
 }
 
 MainWindow* AppDelegate::mainWindow()
@@ -37,7 +35,6 @@ void AppDelegate::applicationDidFinishLaunching()
     appDelegate.store(this);
     if (MainWindow* window = mainWindow())
         window->setDelegate(this);
-    setTerminationHandler([this] { terminate(); });
     if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(application, &QGuiApplication::commitDataRequest, this, &AppDelegate::commitData,
                 Qt::DirectConnection);

@@ -1,52 +1,113 @@
 #include "app/MainWindow.h"
 
 #include "app/AppDelegate.h"
-#include "app/ContentManagerViewController.h"
-#include "app/ViewController.h"
+#include "app/PageStack.h"
+#include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "kit/Storyboard.h"
-#include "kit/Termination.h"
+#include "pages/DFUSetupInfoViewController.h"
+#include "pages/IntroViewController.h"
+#include "pages/SelectModelViewController.h"
+#include "pages/SelectVersionViewController.h"
+#include "pages/UpdateProgressViewController.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace velt {
 
-MainWindow::MainWindow(const std::shared_ptr<const Storyboard>& storyboard, QWidget* parent)
-    : QMainWindow(parent)
+MainWindow::MainWindow(UpdateSettings settings, QWidget* parent)
+    : QMainWindow(parent), m_settings(std::move(settings)), m_stack(new PageStack(this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QApplication::applicationDisplayName());
     createMenus();
-    if (storyboard)
-        m_root = storyboard->instantiateInitialController();
-    if (m_root && m_root->view())
-        setCentralWidget(m_root->view());
     // The pages are designed for one size; a resizable window would only add empty space.
+    m_stack->setFixedSize(640, 480);
+    setCentralWidget(m_stack);
+    connect(m_stack, &PageStack::topPageChanged, this, &MainWindow::pageDidAppear);
+    showIntroPage();
     adjustSize();
     setFixedSize(sizeHint());
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
 
-ViewController* MainWindow::rootController() const
+void MainWindow::showIntroPage()
 {
-    return qobject_cast<ViewController*>(m_root.get());
+    auto* page = new IntroViewController;
+    connect(page, &IntroViewController::nextRequested, this, &MainWindow::showSelectModelPage);
+    connect(page, &IntroViewController::quitRequested, this, &MainWindow::requestQuit);
+    m_stack->push(page);
 }
 
-ContentManagerViewController* MainWindow::contentManager() const
+void MainWindow::showSelectModelPage()
 {
-    ViewController* root = rootController();
-    return root ? root->contentManagerViewController() : nullptr;
+    auto* page = new SelectModelViewController;
+    connect(page, &SelectModelViewController::nextRequested, this,
+            &MainWindow::showSelectVersionPage);
+    connect(page, &SelectModelViewController::backRequested, m_stack,
+            [this, page] { m_stack->pop(page); });
+    m_stack->push(page);
 }
 
-Controller* MainWindow::currentPage() const
+void MainWindow::showSelectVersionPage()
 {
-    ContentManagerViewController* manager = contentManager();
-    return manager ? manager->currentViewController() : nullptr;
+    auto* page = new SelectVersionViewController;
+    connect(page, &SelectVersionViewController::nextRequested, this, &MainWindow::showDFUSetupPage);
+    connect(page, &SelectVersionViewController::backRequested, m_stack,
+            [this, page] { m_stack->pop(page); });
+    m_stack->push(page);
+}
+
+void MainWindow::showDFUSetupPage()
+{
+    auto* page = new DFUSetupInfoViewController;
+    connect(page, &DFUSetupInfoViewController::nextRequested, this,
+            &MainWindow::showUpdateProgressPage);
+    connect(page, &DFUSetupInfoViewController::backRequested, m_stack,
+            [this, page] { m_stack->pop(page); });
+    m_stack->push(page);
+}
+
+void MainWindow::showUpdateProgressPage()
+{
+    auto* page = new UpdateProgressViewController(m_settings);
+    // A failed update returns to the DFU setup page, so the user can try again.
+    connect(page, &UpdateProgressViewController::backRequested, m_stack,
+            [this, page] { m_stack->pop(page); });
+    connect(page, &UpdateProgressViewController::finishRequested, this, &MainWindow::requestQuit);
+    connect(page, &UpdateProgressViewController::toolRunningChanged, this, [this](bool running) {
+        if (!m_delegate)
+            return;
+        if (running)
+            m_delegate->disableQuit();
+        else
+            m_delegate->enableQuit();
+    });
+    m_stack->push(page);
+}
+
+void MainWindow::pageDidAppear(QWidget* page)
+{
+    // Keyboard focus follows the page, unless the page has already put it somewhere inside.
+    QWidget* focus = QApplication::focusWidget();
+    if (page && (!focus || !page->isAncestorOf(focus)))
+        page->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::requestQuit()
+{
+    if (m_delegate) {
+        m_delegate->terminate();
+        return;
+    }
+    logLine(QStringLiteral("terminating without an application delegate"));
+    QCoreApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -58,19 +119,33 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
     // This is the application's only window.
     if (!m_delegate || m_delegate->applicationShouldTerminateAfterLastWindowClosed())
-        requestTermination();
+        requestQuit();
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    Controller* page = currentPage();
-    if (isReturn && modifiers == Qt::NoModifier && page && page->activateDefaultButton()) {
-        event->accept();
-        return;
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!widget || widget->window() != this || !isReturn ||
+        (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    // A held key repeats; running on through the following pages' Next buttons would start
+    // an update the user never asked for. Swallowed, so no focused button clicks either.
+    if (key->isAutoRepeat())
+        return true;
+    QWidget* page = m_stack->topPage();
+    if (!page)
+        return false;
+    for (QPushButton* button : page->findChildren<QPushButton*>()) {
+        if (button->isDefault() && button->isVisible() && button->isEnabled()) {
+            button->click();
+            return true;
+        }
     }
-    QMainWindow::keyPressEvent(event);
+    return false;
 }
 
 void MainWindow::createMenus()
@@ -80,7 +155,7 @@ void MainWindow::createMenus()
     quit->setObjectName(QStringLiteral("quitAction"));
     quit->setShortcut(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
-    connect(quit, &QAction::triggered, this, [] { requestTermination(); });
+    connect(quit, &QAction::triggered, this, &MainWindow::requestQuit);
 
     QMenu* helpMenu = menuBar()->addMenu(localizedString("Caption_MenuHelp"));
     QAction* about = helpMenu->addAction(localizedString("Caption_MenuAbout"));

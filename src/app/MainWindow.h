@@ -1,48 +1,53 @@
 #pragma once
 
-#include "app/AppDelegate.h"
-#include "kit/Controller.h"
+#include "update/UpdateSession.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 namespace velt {
 
-class ContentManagerViewController;
-class Storyboard;
-class ViewController;
+class AppDelegate;
+class PageStack;
 
-// The application's one window: the wiring table's root controller as its content, a menu bar
-// with Quit and About, and a fixed size. Closing it asks its delegate first.
+// The application's one window: the wizard's page stack with the intro page as its root, a
+// menu bar with Quit and About, and a fixed size. It builds each next page, wires its requests
+// and ends the application through its delegate, which also decides whether it may close.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(const std::shared_ptr<const Storyboard>& storyboard,
-                        QWidget* parent = nullptr);
+    explicit MainWindow(UpdateSettings settings, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Null when the wiring table could not build the root controller.
-    ViewController* rootController() const;
-    ContentManagerViewController* contentManager() const;
-    // The page on screen.
-    Controller* currentPage() const;
+    PageStack* pageStack() const { return m_stack; }
 
     AppDelegate* delegate() const { return m_delegate; }
     void setDelegate(AppDelegate* delegate) { m_delegate = delegate; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Return pressed while nothing inside the page has the focus (the first page never takes
-    // it) still reaches the page's default button.
-    void keyPressEvent(QKeyEvent* event) override;
+    // Return reaches the top page's default button here, whichever control of the window has
+    // the focus (the first page never takes it); once per press, never on auto-repeat.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
     void showAbout();
+    // Asks the delegate to end the application.
+    void requestQuit();
 
-    ControllerPtr m_root;
+    void showIntroPage();
+    void showSelectModelPage();
+    void showSelectVersionPage();
+    void showDFUSetupPage();
+    void showUpdateProgressPage();
+    // Called when a page has become the top page.
+    void pageDidAppear(QWidget* page);
+
+    UpdateSettings m_settings;
+    PageStack* m_stack = nullptr;
     QPointer<AppDelegate> m_delegate;
 };
 

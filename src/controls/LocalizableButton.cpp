@@ -7,7 +7,7 @@ namespace velt {
 
 LocalizableButton::LocalizableButton(QWidget* parent) : QPushButton(parent) {}
 
-void LocalizableButton::awakeFromLayout()
+void LocalizableButton::localize()
 {
     if (!m_resourceId.isEmpty())
         setText(localizedString(m_resourceId));

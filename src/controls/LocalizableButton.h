@@ -13,13 +13,12 @@ class LocalizableButton : public QPushButton
 public:
     explicit LocalizableButton(QWidget* parent = nullptr);
 
-    // Writing the key only stores it; the title changes at the end of loading.
+    // Writing the key only stores it: the form sets the font after it; localize() applies both.
     QString resourceId() const { return m_resourceId; }
     void setResourceId(const QString& key) { m_resourceId = key; }
 
-    // Called once the page layout has been loaded: puts the key's text into the title and
-    // switches to the Japanese font for a Japanese-first user.
-    Q_INVOKABLE void awakeFromLayout();
+    // Puts the key's text in and switches to the Japanese font for a Japanese-first user.
+    void localize();
 
 private:
     QString m_resourceId;

@@ -7,7 +7,7 @@ namespace velt {
 
 LocalizableField::LocalizableField(QWidget* parent) : QLabel(parent) {}
 
-void LocalizableField::awakeFromLayout()
+void LocalizableField::localize()
 {
     if (!m_resourceId.isEmpty())
         setText(localizedString(m_resourceId));

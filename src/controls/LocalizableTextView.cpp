@@ -7,7 +7,7 @@ namespace velt {
 
 LocalizableTextView::LocalizableTextView(QWidget* parent) : QTextEdit(parent) {}
 
-void LocalizableTextView::awakeFromLayout()
+void LocalizableTextView::localize()
 {
     if (!m_resourceId.isEmpty())
         setPlainText(localizedString(m_resourceId));

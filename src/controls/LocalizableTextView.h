@@ -14,12 +14,12 @@ class LocalizableTextView : public QTextEdit
 public:
     explicit LocalizableTextView(QWidget* parent = nullptr);
 
-    // Writing the key only stores it; the text changes at the end of loading.
+    // Writing the key only stores it: the form sets the font after it; localize() applies both.
     QString resourceId() const { return m_resourceId; }
     void setResourceId(const QString& key) { m_resourceId = key; }
 
-    // Called once the page layout has been loaded.
-    Q_INVOKABLE void awakeFromLayout();
+    // Puts the key's text in and switches to the Japanese font for a Japanese-first user.
+    void localize();
 
 private:
     QString m_resourceId;

@@ -1,25 +1,29 @@
 #pragma once
 
-#include "controls/PaddedButton.h"
-#include "kit/Controller.h"
+#include <QScopedPointer>
+#include <QWidget>
+
+namespace Ui {
+class DFUSetupPage;
+}
 
 namespace velt {
 
-// Tells the user how to put the device into DFU mode and connect it. Its Next button runs the
-// layout's segue to the update page; it has no logic of its own.
-class DFUSetupInfoViewController : public Controller
+// Tells the user how to put the device into DFU mode and connect it; no logic of its own.
+class DFUSetupInfoViewController : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(PaddedButton* nextButton READ nextButton WRITE setNextButton)
 
 public:
-    explicit DFUSetupInfoViewController(QObject* parent = nullptr);
+    explicit DFUSetupInfoViewController(QWidget* parent = nullptr);
+    ~DFUSetupInfoViewController() override;
 
-    PaddedButton* nextButton() const { return m_nextButton; }
-    void setNextButton(PaddedButton* button) { m_nextButton = button; }
+signals:
+    void nextRequested();
+    void backRequested();
 
 private:
-    QPointer<PaddedButton> m_nextButton;
+    const QScopedPointer<Ui::DFUSetupPage> m_ui;
 };
 
 } // namespace velt

@@ -1,21 +1,41 @@
 #include "pages/IntroViewController.h"
 
 #include "catalogue/FirmwareList.h"
-#include "kit/Termination.h"
+#include "controls/LocalizeControls.h"
+#include "ui_IntroPage.h"
+
+#include <QShowEvent>
 
 namespace velt {
 
-IntroViewController::IntroViewController(QObject* parent) : Controller(parent) {}
-
-void IntroViewController::viewDidAppear()
+IntroViewController::IntroViewController(QWidget* parent) : QWidget(parent), m_ui(new Ui::IntroPage)
 {
-    // Blocks until the catalogue has been read or the user has been told why not.
+    m_ui->setupUi(this);
+    localizeControls(*this);
+    connect(m_ui->nextButton, &QPushButton::clicked, this, &IntroViewController::nextRequested);
+}
+
+IntroViewController::~IntroViewController() = default;
+
+void IntroViewController::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Once the window has painted the page: loading blocks, and the user should see what is
+    // being waited for. A window coming back from the task bar loads nothing again.
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(this, &IntroViewController::didAppear, Qt::QueuedConnection);
+}
+
+void IntroViewController::didAppear()
+{
+    if (!isVisible())
+        return;
+    // Blocks until the catalogue has been read; input to the window waits meanwhile.
     if (!firmwareList().load()) {
-        requestTermination();
+        emit quitRequested();
         return;
     }
-    if (m_nextButton)
-        m_nextButton->setEnabled(true);
+    m_ui->nextButton->setEnabled(true);
 }
 
 } // namespace velt

@@ -1,28 +1,35 @@
 #pragma once
 
-#include "controls/PaddedButton.h"
-#include "kit/Controller.h"
+#include <QScopedPointer>
+#include <QWidget>
+
+namespace Ui {
+class IntroPage;
+}
 
 namespace velt {
 
 // The first page: loads the firmware catalogue each time it appears and lets the user go on
-// once it has been read; without a catalogue the application ends (after the alert the
-// catalogue's load has shown).
-class IntroViewController : public Controller
+// once it has been read. Without a catalogue it shows why and asks the application to end.
+class IntroViewController : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(PaddedButton* nextButton READ nextButton WRITE setNextButton)
 
 public:
-    explicit IntroViewController(QObject* parent = nullptr);
+    explicit IntroViewController(QWidget* parent = nullptr);
+    ~IntroViewController() override;
 
-    PaddedButton* nextButton() const { return m_nextButton; }
-    void setNextButton(PaddedButton* button) { m_nextButton = button; }
+signals:
+    void nextRequested();
+    void quitRequested();
 
-    void viewDidAppear() override;
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
-    QPointer<PaddedButton> m_nextButton;
+    void didAppear();
+
+    const QScopedPointer<Ui::IntroPage> m_ui;
 };
 
 } // namespace velt

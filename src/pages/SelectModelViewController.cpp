@@ -2,62 +2,58 @@
 
 #include "catalogue/FirmwareList.h"
 #include "catalogue/TargetFirmware.h"
+#include "controls/LocalizeControls.h"
 #include "core/Localization.h"
-#include "pages/DocumentTextView.h"
+#include "ui_SelectModelPage.h"
+
+#include <QShowEvent>
 
 namespace velt {
 
-SelectModelViewController::SelectModelViewController(QObject* parent) : Controller(parent) {}
-
-void SelectModelViewController::setSelector(QComboBox* selector)
+SelectModelViewController::SelectModelViewController(QWidget* parent)
+    : QWidget(parent), m_ui(new Ui::SelectModelPage)
 {
-    m_selector = selector;
-    if (!m_selector)
-        return;
-    m_selector->addItems(firmwareList().lotNames());
+    m_ui->setupUi(this);
+    localizeControls(*this);
+    m_ui->errorTextArea->clear();
+    m_ui->selector->addItems(firmwareList().lotNames());
     // A non-editable combo box selects its first item by itself; the user has not picked yet.
-    m_selector->setCurrentIndex(-1);
+    m_ui->selector->setCurrentIndex(-1);
+    connect(m_ui->selector, &QComboBox::activated, this,
+            &SelectModelViewController::sourceSelected);
+    connect(m_ui->nextButton, &QPushButton::clicked, this,
+            &SelectModelViewController::nextRequested);
+    connect(m_ui->backButton, &QPushButton::clicked, this,
+            &SelectModelViewController::backRequested);
 }
 
-void SelectModelViewController::setErrorTextAreaSV(QScrollArea* scrollView)
+SelectModelViewController::~SelectModelViewController() = default;
+
+void SelectModelViewController::showEvent(QShowEvent* event)
 {
-    m_errorTextAreaSV = scrollView;
-    setErrorTextArea(documentTextView(scrollView));
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        m_ui->selector->setFocus(Qt::OtherFocusReason);
 }
 
-void SelectModelViewController::setErrorTextArea(QTextEdit* textView)
+void SelectModelViewController::sourceSelected()
 {
-    m_errorTextArea = textView;
-    if (m_errorTextArea)
-        m_errorTextArea->setPlainText(QString());
-}
-
-void SelectModelViewController::sourceSelected(QObject* sender)
-{
-    auto* comboBox = qobject_cast<QComboBox*>(sender);
     // The model is what the box shows, not the position of the pick.
-    const QString lot = comboBox ? comboBox->currentText() : QString();
+    const QString lot = m_ui->selector->currentText();
     if (lot.isEmpty())
         return;
-    m_nextButton->setEnabled(false);
-    m_errorTextArea->setPlainText(QString());
+    m_ui->nextButton->setEnabled(false);
+    m_ui->errorTextArea->clear();
 
     const QStringList versionNames = targetFirmware().versionNamesForLot(lot);
     if (versionNames.isEmpty()) {
-        m_errorTextArea->setPlainText(localizedString("Error_NoFirmwareAvailable"));
+        m_ui->errorTextArea->setPlainText(localizedString("Error_NoFirmwareAvailable"));
         return;
     }
-    m_nextButton->setEnabled(true);
-    m_errorTextArea->setPlainText(formatWithInteger(
+    m_ui->nextButton->setEnabled(true);
+    m_ui->errorTextArea->setPlainText(formatWithInteger(
         localizedString("Info_NumberOfFirmwareVersionsAvailable"), versionNames.size()));
     targetFirmware().lotName = lot;
-}
-
-void SelectModelViewController::viewDidAppear()
-{
-    Controller::viewDidAppear();
-    if (m_selector)
-        m_selector->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace velt

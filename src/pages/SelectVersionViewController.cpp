@@ -2,8 +2,11 @@
 
 #include "catalogue/FirmwareList.h"
 #include "catalogue/TargetFirmware.h"
+#include "controls/LocalizeControls.h"
 #include "core/Localization.h"
-#include "pages/DocumentTextView.h"
+#include "ui_SelectVersionPage.h"
+
+#include <QShowEvent>
 
 namespace velt {
 namespace {
@@ -15,7 +18,25 @@ QStringList versionNamesOfChosenModel()
 
 } // namespace
 
-SelectVersionViewController::SelectVersionViewController(QObject* parent) : Controller(parent) {}
+SelectVersionViewController::SelectVersionViewController(QWidget* parent)
+    : QWidget(parent), m_ui(new Ui::SelectVersionPage)
+{
+    m_ui->setupUi(this);
+    localizeControls(*this);
+    m_ui->infoTextArea->clear();
+    const QStringList labels = versionLabels(versionNamesOfChosenModel());
+    m_ui->selector->addItems(labels);
+    m_ui->selector->setCurrentIndex(int(labels.size()) - 1);
+    connect(m_ui->selector, &QComboBox::activated, this,
+            &SelectVersionViewController::sourceSelected);
+    connect(m_ui->nextButton, &QPushButton::clicked, this,
+            &SelectVersionViewController::nextRequested);
+    connect(m_ui->backButton, &QPushButton::clicked, this,
+            &SelectVersionViewController::backRequested);
+    sourceSelected();
+}
+
+SelectVersionViewController::~SelectVersionViewController() = default;
 
 QStringList SelectVersionViewController::versionLabels(const QStringList& versionNames)
 {
@@ -32,59 +53,33 @@ QStringList SelectVersionViewController::versionLabels(const QStringList& versio
     return labels;
 }
 
-void SelectVersionViewController::setSelector(QComboBox* selector)
+void SelectVersionViewController::showEvent(QShowEvent* event)
 {
-    m_selector = selector;
-    if (!m_selector)
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        m_ui->selector->setFocus(Qt::OtherFocusReason);
+}
+
+void SelectVersionViewController::sourceSelected()
+{
+    if (m_ui->selector->currentText().isEmpty())
         return;
-    const QStringList labels = versionLabels(versionNamesOfChosenModel());
-    m_selector->addItems(labels);
-    m_selector->setCurrentIndex(int(labels.size()) - 1);
-    sourceSelected(m_selector);
-}
-
-void SelectVersionViewController::setInfoTextAreaSV(QScrollArea* scrollView)
-{
-    m_infoTextAreaSV = scrollView;
-    setInfoTextArea(documentTextView(scrollView));
-}
-
-void SelectVersionViewController::setInfoTextArea(QTextEdit* textView)
-{
-    m_infoTextArea = textView;
-    if (m_infoTextArea)
-        m_infoTextArea->setPlainText(QString());
-}
-
-void SelectVersionViewController::sourceSelected(QObject* sender)
-{
-    auto* comboBox = qobject_cast<QComboBox*>(sender);
-    if (!comboBox || comboBox->currentText().isEmpty())
-        return;
-    m_nextButton->setEnabled(false);
+    m_ui->nextButton->setEnabled(false);
 
     const QStringList versionNames = versionNamesOfChosenModel();
-    const int position = comboBox->currentIndex();
-    // Only a typed-in text could name no entry; it chooses nothing.
+    const int position = m_ui->selector->currentIndex();
     if (position < 0 || position >= versionNames.size())
         return;
     const std::shared_ptr<FirmwareVersion> version =
         firmwareList().version(versionNames.at(position));
     if (!version) {
-        m_infoTextArea->setPlainText(localizedString("Error_CodeInconsistency"));
+        m_ui->infoTextArea->setPlainText(localizedString("Error_CodeInconsistency"));
         return;
     }
-    m_infoTextArea->setPlainText(localizedString("Caption_ReleaseDate") + QStringLiteral(": ") +
-                                 version->releaseDate);
+    m_ui->infoTextArea->setPlainText(localizedString("Caption_ReleaseDate") + QStringLiteral(": ") +
+                                     version->releaseDate);
     targetFirmware().firmwareVersion = version;
-    m_nextButton->setEnabled(true);
-}
-
-void SelectVersionViewController::viewDidAppear()
-{
-    Controller::viewDidAppear();
-    if (m_selector)
-        m_selector->setFocus(Qt::OtherFocusReason);
+    m_ui->nextButton->setEnabled(true);
 }
 
 } // namespace velt
