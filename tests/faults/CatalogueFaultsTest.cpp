@@ -1,8 +1,8 @@
 // Bad catalogue documents through the first page: each ends in one alert naming the failure
 // and its code, then the application ends, and the wizard never gets past its first page.
-#include "WizardHarness.h"
 #include "catalogue/CatalogueReader.h"
 #include "core/Localization.h"
+#include "support/WizardTest.h"
 
 #include <QNetworkReply>
 
@@ -95,27 +95,24 @@ void PrintTo(const CatalogueFault& fault, std::ostream* out)
     *out << fault.name;
 }
 
-class CatalogueFaultMatrix : public WizardHarness,
-                             public ::testing::WithParamInterface<CatalogueFault>
+class CatalogueFaultMatrix : public WizardTest, public ::testing::WithParamInterface<CatalogueFault>
 {
 };
 
 TEST_P(CatalogueFaultMatrix, AlertsThenEndsTheApplication)
 {
     const CatalogueFault& fault = GetParam();
-    m_server.setResponse(cataloguePath(), fault.response);
-    launch();
-    ASSERT_TRUE(waitUntil([this] { return m_quits > 0; }, 30'000));
+    server.setResponse(cataloguePath(), fault.response);
+    wizard.launch();
+    ASSERT_STEP(wizard.waitUntil(QStringLiteral("the end"), [this] { return wizard.quits(); }));
 
     const char* key = fault.failure == Failure::Retrieve ? "Error_CouldNotRetrieveFirmwareList"
                                                          : "Error_CouldNotReadFirmwareList";
-    const QString expected = localizedString(key) + QStringLiteral(" (%1)").arg(fault.code);
-    ASSERT_EQ(m_alerts.alerts().size(), 1);
-    EXPECT_EQ(m_alerts.texts().first(), expected);
-    EXPECT_EQ(m_alerts.alerts().first().code, 1000);
-    EXPECT_EQ(m_quits, 1);
-    EXPECT_EQ(onScreenIdentifier(), "intro");
-    EXPECT_FALSE(control<QWidget>("nextButton")->isEnabled());
+    EXPECT_EQ(wizard.alertText(), localizedString(key) + QStringLiteral(" (%1)").arg(fault.code));
+    EXPECT_EQ(wizard.alerts().alerts().value(0).code, VeltError::catalogueCode);
+    EXPECT_EQ(wizard.quits(), 1);
+    EXPECT_EQ(wizard.pageName(), "IntroPage");
+    EXPECT_FALSE(wizard.control<QWidget>("nextButton")->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueFaultMatrix, ::testing::ValuesIn(faults),

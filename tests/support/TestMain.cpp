@@ -1,7 +1,6 @@
 // Every test executable runs its cases inside a QApplication (offscreen in ctest), so that
 // network replies, timers, child processes and widgets behave as in the application.
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)

@@ -1,0 +1,203 @@
+// The pages as a user meets them in the window: the walk there and back, the lists, Return,
+// and the update page's endings with a flashing tool the test writes.
+#include "support/WizardTest.h"
+#include "update/UpdateSession.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+
+namespace velt::test {
+namespace {
+
+// Alpha has three versions (the newest named in markup, which must show as typed), Empty none
+// (its second record is never consulted), Broken lists a newest version the catalogue lacks.
+const QByteArray catalogue = R"({
+  "version": [
+    {"name": "1.0", "filename": "a-1.0.dfu", "md5": "m", "release_date": "2024-01-01"},
+    {"name": "1.1", "filename": "a-1.1.dfu", "md5": "m", "release_date": "2024-06-01"},
+    {"name": "<b>2.0</b>", "filename": "a-2.0.dfu", "md5": "m", "release_date": "<i>2025</i>"},
+    {"name": "4.0", "filename": "b-4.0.dfu", "md5": "m", "release_date": "2025-07-07"}
+  ],
+  "compatibility": [
+    {"lot": ["Alpha"], "versions": ["1.0", "1.1", "<b>2.0</b>"]},
+    {"lot": ["Empty"], "versions": []},
+    {"lot": ["Broken"], "versions": ["4.0", "9.9"]},
+    {"lot": ["Empty"], "versions": ["1.0"]}
+  ]
+})";
+
+QStringList items(const QComboBox* list)
+{
+    QStringList texts;
+    for (int i = 0; list && i < list->count(); ++i)
+        texts.append(list->itemText(i));
+    return texts;
+}
+
+class PagesTest : public WizardTest
+{
+protected:
+    PagesTest() { serve(cataloguePath(), catalogue); }
+
+    bool nextEnabled() const { return wizard.control<QWidget>("nextButton")->isEnabled(); }
+};
+
+TEST_F(PagesTest, ModelAndVersionListsShowTheCatalogueAsPlainText)
+{
+    server.setResponse(QStringLiteral("/updater/dfu/a-2.0.dfu"), {.stallMs = 10'000});
+    ASSERT_STEP(wizard.walkTo(QStringLiteral("SelectModelPage")));
+    auto* models = wizard.control<QComboBox>("selector");
+    EXPECT_EQ(items(models), QStringList({"Alpha", "Broken", "Empty"}));
+    EXPECT_EQ(models->currentIndex(), -1);
+    EXPECT_EQ(models->accessibleName(), "Device model");
+    EXPECT_FALSE(nextEnabled());
+    ASSERT_STEP(wizard.pick(QStringLiteral("Empty")));
+    EXPECT_EQ(wizard.text("errorTextArea"), "No firmware is available for this model.");
+    EXPECT_FALSE(nextEnabled());
+
+    ASSERT_STEP(wizard.pick(QStringLiteral("Alpha")));
+    EXPECT_EQ(wizard.text("errorTextArea"), "Firmware versions available for this model: 3");
+    ASSERT_STEP(wizard.click("nextButton"));
+    ASSERT_STEP(wizard.waitForPage(QStringLiteral("SelectVersionPage")));
+    auto* versions = wizard.control<QComboBox>("selector");
+    EXPECT_EQ(items(versions), QStringList({"1.0 (original)", "1.1", "<b>2.0</b> (newest)"}));
+    EXPECT_EQ(versions->currentIndex(), 2);
+    EXPECT_EQ(wizard.text("infoTextArea"), "Release date: <i>2025</i>");
+    ASSERT_STEP(wizard.pickIndex(0));
+    EXPECT_EQ(wizard.text("infoTextArea"), "Release date: 2024-01-01");
+    ASSERT_STEP(wizard.pickIndex(2));
+
+    ASSERT_STEP(wizard.click("nextButton"));
+    ASSERT_STEP(wizard.click("nextButton"));
+    ASSERT_STEP(wizard.waitForPage(QStringLiteral("UpdateProgressPage")));
+    auto* caption = wizard.control<QLabel>("versionInfoLabel");
+    EXPECT_EQ(caption->text(), "Firmware version: <b>2.0</b>");
+    EXPECT_EQ(caption->textFormat(), Qt::PlainText);
+}
+
+TEST_F(PagesTest, AVersionMissingFromTheCatalogueIsNotChosen)
+{
+    ASSERT_STEP(wizard.walkTo(QStringLiteral("SelectVersionPage"), QStringLiteral("Broken")));
+    EXPECT_EQ(wizard.text("infoTextArea"),
+              "This version is listed for the model but is missing from the firmware list. "
+              "Choose another version.");
+    EXPECT_FALSE(nextEnabled());
+    ASSERT_STEP(wizard.pickIndex(0));
+    EXPECT_EQ(wizard.text("infoTextArea"), "Release date: 2025-07-07");
+    EXPECT_TRUE(nextEnabled());
+}
+
+TEST_F(PagesTest, WalkBackToTheStartFetchesTheCatalogueAgain)
+{
+    ASSERT_STEP(wizard.walkTo(QStringLiteral("DFUSetupPage"), QStringLiteral("Alpha")));
+    EXPECT_EQ(wizard.stackSize(), 4);
+    ASSERT_STEP(wizard.click("backButton"));
+    ASSERT_STEP(wizard.waitForPage(QStringLiteral("SelectVersionPage")));
+    ASSERT_STEP(wizard.click("backButton"));
+    // The model page comes back as it was left.
+    ASSERT_STEP(wizard.waitForPage(QStringLiteral("SelectModelPage")));
+    EXPECT_EQ(wizard.control<QComboBox>("selector")->currentText(), "Alpha");
+    EXPECT_TRUE(nextEnabled());
+
+    // Back on the first page the catalogue is fetched again; now the server fails, which
+    // ends the application after one alert.
+    serve(cataloguePath(), "", 500);
+    ASSERT_STEP(wizard.click("backButton"));
+    ASSERT_STEP(wizard.waitForPage(QStringLiteral("IntroPage")));
+    EXPECT_EQ(wizard.stackSize(), 1);
+    ASSERT_STEP(wizard.waitUntil(QStringLiteral("the end"), [this] { return wizard.quits(); }));
+    EXPECT_EQ(server.requestedPaths().count(cataloguePath()), 2);
+    EXPECT_EQ(wizard.alerts().alerts().size(), 1);
+}
+
+TEST_F(PagesTest, ReturnPressesTheDefaultButtonOncePerPress)
+{
+    wizard.launch();
+    ASSERT_STEP(
+        wizard.waitUntil(QStringLiteral("the catalogue"), [this] { return nextEnabled(); }));
+    // Nothing on the first page has the focus; Return still reaches Next.
+    wizard.pressReturn();
+    ASSERT_STEP(wizard.waitForPage(QStringLiteral("SelectModelPage")));
+    ASSERT_STEP(wizard.pick(QStringLiteral("Alpha")));
+    // A held key: one page on, not through the instructions into the download.
+    wizard.pressReturn(10);
+    ASSERT_STEP(wizard.waitForPage(QStringLiteral("SelectVersionPage")));
+    wizard.pause(100);
+    EXPECT_EQ(wizard.pageName(), "SelectVersionPage");
+    EXPECT_EQ(wizard.stackSize(), 3);
+}
+
+// The update page's endings, with a flashing tool that prints a given text and exits with a
+// given status. Only an exit status of 0 is a written device.
+struct Ending
+{
+    const char* name;
+    const char* tool; // the shell script's body
+    bool succeeds;
+};
+
+const Ending endings[] = {
+    {"Written", "echo '[i] Downloading firmware - 4096 of 4096'", true},
+    {"FailsAfterTheLastProgressLine",
+     "echo '[i] Downloading firmware - 4096 of 4096'; echo 'refused' >&2; exit 6", false},
+    {"FailsSilently", "echo '[i] Downloading firmware - 4096 of 4096'; exit 1", false},
+    {"FailsWithAnInvalidByte", "printf '\\377' >&2; exit 1", false},
+    {"KilledBySignal", "echo '[i] Downloading firmware - 4096 of 4096'; kill -9 $$", false},
+};
+
+class UpdatePageEndings : public PagesTest, public ::testing::WithParamInterface<Ending>
+{
+};
+
+TEST_P(UpdatePageEndings, FinishOnlyForAWrittenDevice)
+{
+    const QByteArray image(4096, '\x5a');
+    serveOneImage(image);
+    wizard.settings.toolPath = folder.filePath(QStringLiteral("tool"));
+    ASSERT_TRUE(WizardFixture::writeFile(wizard.settings.toolPath,
+                                         QByteArray("#!/bin/sh\n") + GetParam().tool + '\n'));
+    QFile::setPermissions(wizard.settings.toolPath, QFile::ReadOwner | QFile::ExeOwner);
+    ASSERT_STEP(wizard.walkTo(QStringLiteral("UpdateProgressPage")));
+    ASSERT_STEP(wizard.waitForEnd());
+
+    if (!GetParam().succeeds) {
+        EXPECT_EQ(wizard.alerts().alerts().size(), 1);
+        ASSERT_STEP(wizard.waitForPage(QStringLiteral("DFUSetupPage")));
+        EXPECT_TRUE(wizard.quitGuardDown());
+        EXPECT_EQ(wizard.quits(), 0);
+        return;
+    }
+    EXPECT_EQ(wizard.alertText(), "");
+    EXPECT_EQ(wizard.text("button"), "Finish");
+    EXPECT_EQ(wizard.text("infoTextArea"),
+              "The firmware was updated successfully. You can now disconnect the device.");
+    EXPECT_EQ(WizardFixture::readFile(wizard.firmwareFile()), image);
+    wizard.pressReturn();
+    EXPECT_EQ(wizard.quits(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Update, UpdatePageEndings, ::testing::ValuesIn(endings),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PagesTest, TwoFailuresInQuickSuccessionGoBackOnce)
+{
+    server.setResponse(QStringLiteral("/updater/dfu/a-2.0.dfu"), {.stallMs = 10'000});
+    ASSERT_STEP(wizard.walkTo(QStringLiteral("UpdateProgressPage"), QStringLiteral("Alpha")));
+    const QPointer<UpdateSession> session = wizard.page()->findChild<UpdateSession*>();
+    ASSERT_TRUE(session) << "the update page holds no session";
+
+    emit session->failed(VeltError::withDescription(VeltError::updateCode, "first"));
+    if (session)
+        emit session->failed(VeltError::withDescription(VeltError::updateCode, "second"));
+    ASSERT_STEP(wizard.waitForPage(QStringLiteral("DFUSetupPage")));
+    wizard.pause(100);
+    EXPECT_EQ(wizard.pageName(), "DFUSetupPage");
+    EXPECT_EQ(wizard.stackSize(), 4);
+    EXPECT_EQ(wizard.alerts().texts().value(0), "first");
+    EXPECT_EQ(wizard.quits(), 0);
+}
+
+} // namespace
+} // namespace velt::test

@@ -1,0 +1,298 @@
+#include "WizardFixture.h"
+
+#include "app/MainWindow.h"
+#include "app/PageStack.h"
+#include "catalogue/FirmwareList.h"
+#include "catalogue/FirmwareServer.h"
+#include "catalogue/TargetFirmware.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTextEdit>
+#include <QTimer>
+#include <cstdio>
+#include <unistd.h>
+
+namespace velt::test {
+
+// Standard output, where diagnostic lines go, copied into a file from which waits read it;
+// everything captured is written back to the real standard output at the end.
+struct WizardFixture::LogCapture
+{
+    LogCapture() : saved(::dup(STDOUT_FILENO))
+    {
+        if (file.open())
+            ::dup2(file.handle(), STDOUT_FILENO);
+    }
+    ~LogCapture()
+    {
+        std::fflush(stdout);
+        ::dup2(saved, STDOUT_FILENO);
+        ::close(saved);
+        const QByteArray text = readFile(file.fileName());
+        if (::write(STDOUT_FILENO, text.constData(), size_t(text.size())) < 0)
+            return;
+    }
+    QStringList lines()
+    {
+        std::fflush(stdout);
+        return QString::fromUtf8(readFile(file.fileName())).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    int saved;
+    QTemporaryFile file;
+};
+
+WizardFixture::WizardFixture(UpdateSettings updateSettings) : settings(std::move(updateSettings))
+{
+    resetFirmwareList();
+    resetTargetFirmware();
+    m_delegate.setQuitAction([this] {
+        ++m_quits;
+        if (onQuit)
+            onQuit();
+    });
+}
+
+WizardFixture::~WizardFixture()
+{
+    m_window.reset();
+    if (m_simulating) {
+        if (m_previousSimulator)
+            qputenv("VELT_DFU_SIMULATOR", *m_previousSimulator);
+        else
+            qunsetenv("VELT_DFU_SIMULATOR");
+    }
+}
+
+void WizardFixture::launch()
+{
+    const QString catalogue = catalogueServer.isEmpty() ? settings.server : catalogueServer;
+    setFirmwareServer(catalogue);
+    m_window = std::make_unique<MainWindow>(settings);
+    // The catalogue's server may differ from the images' one (set after the window, which may
+    // take the images' server for both).
+    setFirmwareServer(catalogue);
+    m_window->show();
+    m_delegate.applicationDidFinishLaunching();
+}
+
+bool WizardFixture::quitGuardDown() const
+{
+    return !m_delegate.disableQuitApp() &&
+           m_delegate.applicationShouldTerminate() == AppDelegate::TerminateNow;
+}
+
+QWidget* WizardFixture::page() const
+{
+    return m_window ? m_window->pageStack()->topPage() : nullptr;
+}
+
+QString WizardFixture::pageName() const
+{
+    return page() ? page()->objectName() : QString();
+}
+
+int WizardFixture::stackSize() const
+{
+    return m_window ? m_window->pageStack()->count() : 0;
+}
+
+QString WizardFixture::text(const char* name) const
+{
+    QWidget* widget = control<QWidget>(name);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* area = qobject_cast<QTextEdit*>(widget))
+        return area->toPlainText();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return button->text();
+    return {};
+}
+
+QString WizardFixture::click(const char* name)
+{
+    auto* button = control<QAbstractButton>(name);
+    if (!button || !button->isVisible() || !button->isEnabled())
+        return QStringLiteral("no enabled %1 on %2").arg(QLatin1String(name), pageName());
+    button->click();
+    return {};
+}
+
+QString WizardFixture::pick(const QString& text, const char* list)
+{
+    auto* box = control<QComboBox>(list);
+    return pickIndex(box && !text.isEmpty() ? box->findText(text) : 0, list);
+}
+
+QString WizardFixture::pickIndex(int index, const char* list)
+{
+    auto* box = control<QComboBox>(list);
+    if (!box || index < 0 || index >= box->count())
+        return QStringLiteral("no item %1 in %2 on %3").arg(index).arg(list, pageName());
+    // What a user's pick does: the box changes, then it sends its action.
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+    return {};
+}
+
+void WizardFixture::pressReturn(int autoRepeats)
+{
+    QWidget* target = QApplication::focusWidget();
+    if (!target || target->window() != m_window.get())
+        target = m_window.get();
+    for (int i = 0; i <= autoRepeats; ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                        i > 0);
+        QApplication::sendEvent(target, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(target, &release);
+}
+
+QString WizardFixture::walkTo(const QString& name, const QString& model, int versionIndex,
+                              const std::function<void(const QString&)>& visited)
+{
+    const QString pages[] = {QStringLiteral("IntroPage"), QStringLiteral("SelectModelPage"),
+                             QStringLiteral("SelectVersionPage"), QStringLiteral("DFUSetupPage"),
+                             QStringLiteral("UpdateProgressPage")};
+    if (!m_window)
+        launch();
+    QString failure = waitUntil(
+        QStringLiteral("the catalogue on the first page"),
+        [this] {
+            auto* next = control<QWidget>("nextButton");
+            return (next && next->isEnabled()) || m_quits > 0;
+        },
+        stepTimeoutMs);
+    for (const QString& step : pages) {
+        if (failure.isEmpty() && m_quits > 0)
+            failure = QStringLiteral("the application ended on %1, alerts: [%2]")
+                          .arg(pageName(), alertText());
+        if (failure.isEmpty())
+            failure = waitForPage(step, stepTimeoutMs);
+        if (failure.isEmpty() && !m_alerts.alerts().isEmpty())
+            failure = QStringLiteral("an alert on %1: %2").arg(step, alertText());
+        if (!failure.isEmpty() || step == name) {
+            if (failure.isEmpty() && visited)
+                visited(step);
+            return failure;
+        }
+        if (step == QLatin1String("SelectModelPage"))
+            failure = pick(model);
+        if (step == QLatin1String("SelectVersionPage") && versionIndex >= 0)
+            failure = pickIndex(versionIndex);
+        if (failure.isEmpty() && visited)
+            visited(step);
+        if (failure.isEmpty())
+            failure = click("nextButton");
+    }
+    return QStringLiteral("no page named ") + name;
+}
+
+QString WizardFixture::waitUntil(const QString& what, const std::function<bool()>& condition,
+                                 int timeoutMs)
+{
+    if (!condition()) {
+        // Checked on a short timer rather than with sleeps between events, so a transfer the
+        // main thread drains chunk by chunk runs at its real speed.
+        QEventLoop loop;
+        QTimer check;
+        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+            if (condition())
+                loop.quit();
+        });
+        check.start(5);
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (condition())
+        return {};
+    return QStringLiteral("waited %1 ms for %2; on %3, alerts: [%4], status: \"%5\"")
+        .arg(timeoutMs)
+        .arg(what, pageName(), alertText(), text("infoTextArea"));
+}
+
+QString WizardFixture::waitForPage(const QString& name, int timeoutMs)
+{
+    return waitUntil(
+        name, [&] { return pageName() == name; }, timeoutMs);
+}
+
+QString WizardFixture::waitForAlert(int timeoutMs)
+{
+    return waitUntil(
+        QStringLiteral("an alert"), [this] { return !m_alerts.alerts().isEmpty(); }, timeoutMs);
+}
+
+bool WizardFixture::ended() const
+{
+    auto* finish = control<QWidget>("button");
+    return !m_alerts.alerts().isEmpty() || (finish && finish->isVisible() && finish->isEnabled());
+}
+
+QString WizardFixture::waitForEnd(int timeoutMs)
+{
+    return waitUntil(
+        QStringLiteral("Finish or an alert"), [this] { return ended(); }, timeoutMs);
+}
+
+QStringList WizardFixture::logLines()
+{
+    if (!m_log)
+        m_log = std::make_unique<LogCapture>();
+    return m_log->lines();
+}
+
+QString WizardFixture::waitForLogLine(const QString& part, int timeoutMs)
+{
+    logLines();
+    return waitUntil(
+        QStringLiteral("a log line with \"%1\"").arg(part),
+        [&] { return !m_log->lines().filter(part).isEmpty(); }, timeoutMs);
+}
+
+void WizardFixture::simulateDevice(const QString& traits)
+{
+    if (!m_simulating && qEnvironmentVariableIsSet("VELT_DFU_SIMULATOR"))
+        m_previousSimulator = qgetenv("VELT_DFU_SIMULATOR");
+    m_simulating = true;
+    qputenv("VELT_DFU_SIMULATOR", QStringLiteral("%1,state=%2,save=%3")
+                                      .arg(traits, m_device.filePath(QStringLiteral("runs")),
+                                           m_device.filePath(QStringLiteral("received")))
+                                      .toUtf8());
+}
+
+int WizardFixture::toolRuns() const
+{
+    return readFile(m_device.filePath(QStringLiteral("runs"))).trimmed().toInt();
+}
+
+QByteArray WizardFixture::deviceReceived() const
+{
+    return readFile(m_device.filePath(QStringLiteral("received")));
+}
+
+QString WizardFixture::firmwareFile() const
+{
+    return settings.documentsFolder + QStringLiteral("/veltFirmwareUpdate.dfu");
+}
+
+QByteArray WizardFixture::readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WizardFixture::writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace velt::test

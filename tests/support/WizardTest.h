@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/Resources.h"
+#include "support/TestHttpServer.h"
+#include "support/WizardFixture.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Readable QString values in the messages of failed expectations.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// A step of the wizard fixture that must have gone right; its failure text says what happened.
+#define ASSERT_STEP(step) ASSERT_EQ(QString(step), QString())
+
+namespace velt::test {
+
+// The one window fixture of the tests: the wizard against a loopback server of the test's own,
+// the English texts, the image kept in a Documents folder of the test's own, the build's
+// flashing tool, and short hand-over and retry pauses.
+class WizardTest : public ::testing::Test
+{
+protected:
+    WizardTest()
+    {
+        m_english.load(QStringLiteral(":/i18n/velt_en"));
+        QCoreApplication::installTranslator(&m_english);
+    }
+    ~WizardTest() override { QCoreApplication::removeTranslator(&m_english); }
+
+    UpdateSettings testSettings() const
+    {
+        UpdateSettings settings;
+        settings.server = server.origin();
+        settings.documentsFolder = QDir(folder.path()).filePath(QStringLiteral("Documents"));
+        settings.toolPath = resourcePath(QStringLiteral("dfu-util"));
+        settings.handoverDelay = std::chrono::milliseconds(50);
+        settings.retryDelay = std::chrono::milliseconds(20);
+        return settings;
+    }
+
+    void serve(const QString& path, const QByteArray& body, int status = 200)
+    {
+        server.setResponse(path, {.status = status, .body = body});
+    }
+    static QString cataloguePath() { return QStringLiteral("/updater/firmwareList.json"); }
+    // A catalogue with one model, Alpha, whose one version 2.0 is this image, and the image.
+    void serveOneImage(const QByteArray& image, QString digest = {})
+    {
+        if (digest.isEmpty())
+            digest = QString::fromLatin1(
+                QCryptographicHash::hash(image, QCryptographicHash::Md5).toHex());
+        serve(cataloguePath(), R"({"version": [{"name": "2.0", "filename": "a-2.0.dfu", "md5": ")" +
+                                   digest.toLatin1() + R"(", "release_date": "2025-02-03"}],
+  "compatibility": [{"lot": ["Alpha"], "versions": ["2.0"]}]})");
+        serve(imagePath(), image);
+    }
+    static QString imagePath() { return QStringLiteral("/updater/dfu/a-2.0.dfu"); }
+
+    QTranslator m_english;
+    QTemporaryDir folder;
+    TestHttpServer server;
+    WizardFixture wizard{testSettings()};
+};
+
+} // namespace velt::test
