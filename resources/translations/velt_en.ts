@@ -326,5 +326,10 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>Shown by the desktop when the user tries to suspend or shut down while the device is written</extracomment>
         <translation>Firmware is being written to the device; interrupting it could leave the device unusable.</translation>
     </message>
+    <message id="Error_CouldNotOpenLogFolder">
+        <source>The log folder could not be opened. Its path is in the details.</source>
+        <extracomment>Help menu: the file manager could not show the log folder; the folder's path follows behind the details button</extracomment>
+        <translation>The log folder could not be opened. Its path is in the details.</translation>
+    </message>
 </context>
 </TS>

@@ -12,23 +12,24 @@
 namespace velt {
 namespace {
 
-bool tellUser(const char* key, qint64 code)
+// details: the network's or the reader's own words, for the alert's details.
+bool tellUser(const char* key, qint64 code, const QString& details)
 {
     const QString message =
         localizedString(key) + QStringLiteral(" (") + QString::number(code) + QLatin1Char(')');
-    presentAlert(VeltError::withDescription(VeltError::catalogueCode, message));
+    presentAlert(VeltError::withDescription(VeltError::catalogueCode, message, details));
     return false;
 }
 
 bool retrievalFailure(const QString& description, qint64 code)
 {
     logLine(description);
-    return tellUser("Error_CouldNotRetrieveFirmwareList", code);
+    return tellUser("Error_CouldNotRetrieveFirmwareList", code, description);
 }
 
-bool readFailure(qint64 code)
+bool readFailure(qint64 code, const QString& detail)
 {
-    return tellUser("Error_CouldNotReadFirmwareList", code);
+    return tellUser("Error_CouldNotReadFirmwareList", code, detail);
 }
 
 } // namespace
@@ -52,13 +53,13 @@ bool FirmwareList::load()
     case CatalogueReader::Outcome::NotUtf8:
         return retrievalFailure(read.detail, read.code);
     case CatalogueReader::Outcome::NotJson:
-        return readFailure(read.code);
+        return readFailure(read.code, read.detail);
     case CatalogueReader::Outcome::NotAnObject:
         logLine(QStringLiteral("bad json: ") + read.detail);
-        return readFailure(read.code);
+        return readFailure(read.code, read.detail);
     case CatalogueReader::Outcome::InvalidCatalogue:
         logLine(QStringLiteral("invalid firmware list: ") + read.detail);
-        return readFailure(read.code);
+        return readFailure(read.code, read.detail);
     }
 
     merge(read.list);

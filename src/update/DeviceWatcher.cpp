@@ -24,6 +24,18 @@ DeviceWatcher::DeviceWatcher(QString toolPath, QString vendorId, QString product
 
 DeviceWatcher::~DeviceWatcher()
 {
+    // No signal from here: whoever listens may be half destroyed already.
+    stopTool();
+}
+
+void DeviceWatcher::stop()
+{
+    stopTool();
+    setPresence(Presence::Unknown);
+}
+
+void DeviceWatcher::stopTool()
+{
     m_stopping = true;
     if (m_tool.state() == QProcess::NotRunning)
         return;
@@ -43,6 +55,7 @@ void DeviceWatcher::start()
     if (m_tool.state() != QProcess::NotRunning)
         return;
     m_pending.clear();
+    m_stopping = false;
     m_tool.start(m_toolPath, m_arguments, QIODevice::ReadWrite);
 }
 

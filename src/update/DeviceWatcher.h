@@ -19,11 +19,13 @@ public:
     Q_ENUM(Presence)
 
     DeviceWatcher(QString toolPath, QString vendorId, QString productId, QObject* parent = nullptr);
-    // Closes the tool's input, which ends it; a tool that does not end promptly is terminated.
     ~DeviceWatcher() override;
 
     // Starts the tool; later calls do nothing while it runs.
     void start();
+    // Closes the tool's input, which ends it; a tool that does not end promptly is terminated.
+    // The presence becomes unknown.
+    void stop();
     Presence presence() const { return m_presence; }
 
 signals:
@@ -31,6 +33,7 @@ signals:
     void presenceChanged(velt::DeviceWatcher::Presence presence);
 
 private:
+    void stopTool();
     void readLines();
     void setPresence(Presence presence);
     void lost(const QString& reason);
