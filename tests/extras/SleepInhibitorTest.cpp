@@ -91,7 +91,7 @@ TEST_F(SleepInhibitorTest, HoldsLogindsLockExactlyWhileHeld)
     serveLogind();
     auto inhibitor = std::make_unique<SleepInhibitor>("Writing", m_address);
     inhibitor->setHeld(true);
-    QTRY_VERIFY_WITH_TIMEOUT(inhibitor->isInhibiting(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inhibitor->isInhibiting(); }, 5000));
     inhibitor->setHeld(true);
     QTest::qWait(50);
     ASSERT_EQ(m_logind.calls,
@@ -100,12 +100,12 @@ TEST_F(SleepInhibitorTest, HoldsLogindsLockExactlyWhileHeld)
     EXPECT_FALSE(m_logind.released(0));
 
     inhibitor->setHeld(false); // the run has ended
-    QTRY_VERIFY_WITH_TIMEOUT(m_logind.released(0), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_logind.released(0); }, 5000));
     inhibitor->setHeld(true); // a retry's run
-    QTRY_VERIFY_WITH_TIMEOUT(inhibitor->isInhibiting(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inhibitor->isInhibiting(); }, 5000));
     EXPECT_EQ(m_logind.calls.size(), 2);
     inhibitor.reset(); // the application goes
-    QTRY_VERIFY_WITH_TIMEOUT(m_logind.released(1), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_logind.released(1); }, 5000));
 }
 
 TEST_F(SleepInhibitorTest, LetsGoOfALockThatArrivesAfterTheHoldEnded)
@@ -114,8 +114,8 @@ TEST_F(SleepInhibitorTest, LetsGoOfALockThatArrivesAfterTheHoldEnded)
     SleepInhibitor inhibitor("Writing", m_address);
     inhibitor.setHeld(true);
     inhibitor.setHeld(false); // the tool failed at once
-    QTRY_COMPARE_WITH_TIMEOUT(m_logind.calls.size(), 1, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(m_logind.released(0), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_logind.calls.size() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_logind.released(0); }, 5000));
     EXPECT_FALSE(inhibitor.isInhibiting());
 }
 
