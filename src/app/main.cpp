@@ -2,7 +2,11 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
+#include "core/Alert.h"
 #include "core/BuildConfig.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+#include "core/SingleInstance.h"
 #include "pages/Wizard.h"
 
 #include <QApplication>
@@ -30,6 +34,27 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     velt::setUpApplication(application);
+
+    // One instance per user; the lock is held until main returns.
+    velt::SingleInstance instance;
+    switch (instance.tryAcquire()) {
+    case velt::SingleInstance::Outcome::Acquired:
+        break;
+    case velt::SingleInstance::Outcome::HeldByAnother:
+        velt::logLine(QStringLiteral("Another instance is running (process %1, lock %2).")
+                          .arg(instance.holderPid())
+                          .arg(instance.lockPath()));
+        velt::presentAlert(velt::VeltError::withDescription(
+            velt::VeltError::updateCode, velt::localizedString("Error_AlreadyRunning")));
+        return 3;
+    case velt::SingleInstance::Outcome::Failed:
+        // A runtime folder the user cannot write should not keep the updater from starting;
+        // the reason goes to the diagnostics.
+        velt::logLine(
+            QStringLiteral("Single-instance lock unavailable: %1.").arg(instance.errorText()));
+        break;
+    }
+
     velt::registerWizardClasses();
 
     velt::MainWindow window(velt::wizardStoryboard());

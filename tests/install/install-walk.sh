@@ -68,6 +68,16 @@ app_pid=$!
 for _ in $(seq 100); do grep -q 'velt-one-1.2.0.dfu' "$work/app.out" && break; sleep 0.1; done
 grep -q 'velt-one-1.2.0.dfu' "$work/app.out" || { cat "$work/app.out"; fail "the installed program did not load the catalogue"; }
 
+# A second start by the same user is refused while the first runs: it says so and shows the
+# alert (which nobody can answer here, so it is stopped once the line is out).
+"$usr/bin/velt-firmware-updater" >"$work/second.out" 2>&1 &
+second_pid=$!
+for _ in $(seq 100); do grep -q 'Another instance is running' "$work/second.out" && break; sleep 0.1; done
+kill "$second_pid" 2>/dev/null || true
+wait "$second_pid" 2>/dev/null || true
+grep -q "Another instance is running (process $app_pid," "$work/second.out" ||
+    { cat "$work/second.out"; fail "a second start was not refused"; }
+grep -q 'velt-one-1.2.0.dfu' "$work/second.out" && fail "the second start fetched the catalogue"
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 app_pid=""
