@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace velt::dfu;
 
@@ -28,11 +29,12 @@ QProcessEnvironment environment(const QString& simulator)
     return env;
 }
 
-ToolRun runTool(const QStringList& arguments, const QString& simulator)
+ToolRun runTool(const QStringList& arguments, const QString& simulator,
+                const QString& tool = DFU_UTIL_PATH)
 {
     QProcess process;
     process.setProcessEnvironment(environment(simulator));
-    process.start(DFU_UTIL_PATH, arguments);
+    process.start(tool, arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     ToolRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -63,6 +65,20 @@ protected:
         QFile file(path(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        return file.fileName();
+    }
+
+    // Nobody writes into it: opening it for reading must not wait for a writer.
+    QString fifo(const QString& name)
+    {
+        EXPECT_EQ(mkfifo(path(name).toLocal8Bit().constData(), 0600), 0);
+        return path(name);
+    }
+
+    QString sparse(const QString& name, qint64 size)
+    {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(size));
         return file.fileName();
     }
 
@@ -165,12 +181,14 @@ TEST_F(DfuTool, BadImagesFailBeforeTheDeviceIsTouched)
         {"other device", write("other.dfu", withDfuSuffix(payload(100), 0x1234, 0x5678)), 65},
         {"empty", write("empty.dfu", {}), 65},
         {"suffix only", write("suffix.dfu", withDfuSuffix({}, 0x0a12, 0xffff)), 65},
+        {"fifo", fifo("fifo.dfu"), 66},
+        {"over 256 MiB", sparse("huge.dfu", (qint64(256) << 20) + 1), 65},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const ToolRun run = runTool({"0a12", "ffff", c.file}, "1,save=" + path("received"));
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_FALSE(run.err.isEmpty());
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_EQ(run.out, "");
         EXPECT_FALSE(QFile::exists(path("received"))) << "the device was reached";
     }
@@ -204,6 +222,18 @@ TEST_F(DfuTool, FailuresEndStderrWithTheirMarkerOrAClearText)
         {"access", 4, "then unplug and reconnect the device.", 0},
         {"vanish=2", 7, "The device disconnected at block 2.", 2},
         {"error=errWRITE@3", 6, "state dfuERROR, status errWRITE.", 3},
+        // Faults at the last block (4) and at the end of the image never show "5000 of 5000".
+        {"error=errWRITE@4", 6, "status errWRITE.", 4},
+        {"vanish=4", 7, "The device disconnected at block 4.", 4},
+        {"dnload-stall=4", 6, "status errSTALLEDPKT.", 4},
+        {"getstatus-timeouts=3@4", 5, "Failed DFU_GETSTATUS: 0xe00002d8.", 4},
+        {"short-status=4", 8, "with 3 bytes instead of 6.", 4},
+        {"odd-state=42@4", 8, "state 42 after block 4.", 4},
+        {"error=errNOTDONE@end", 6, "status errNOTDONE.", 4},
+        {"error=errFIRMWARE@end", 6, "status errFIRMWARE.", 4},
+        {"odd-state=42@end", 8, "state 42 after the last block.", 4},
+        {"dnload-stall=end", 6, "status errSTALLEDPKT.", 4},
+        {"poll-ms=0xffffff", 8, "no device needs over 10 seconds.", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.settings);
@@ -230,4 +260,15 @@ TEST_F(DfuTool, FailingRunsAreCountedAcrossRuns)
     const ToolRun third = runTool({"0a12", "ffff", file}, settings);
     EXPECT_EQ(third.exitCode, 0);
     EXPECT_EQ(third.err, "");
+}
+
+TEST_F(DfuTool, InstalledToolIgnoresTheSimulator)
+{
+    // The USB-only build finds no device here, and the simulated one must not stand in for it.
+    const ToolRun run = runTool({"0a12", "ffff", image(payload(3000))},
+                                "1,save=" + path("received"), DFU_UTIL_USB_PATH);
+    EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+    EXPECT_TRUE(lastLine(run.err).endsWith("Failed to enter DFU mode.")) << run.err.toStdString();
+    EXPECT_TRUE(progressLines(run.out).isEmpty());
+    EXPECT_FALSE(QFile::exists(path("received")));
 }

@@ -85,12 +85,15 @@ DownloadOutcome DfuDownloader::download(uint16_t vendorId, uint16_t productId,
             break;
         written += length;
         ++block;
-        if (m_reporter.progress)
+        // "N of N" would read as a finished write; it waits until the device took the end too.
+        if (m_reporter.progress && written < payload.size())
             m_reporter.progress(written, payload.size());
     }
     if (!failed(outcome))
         outcome = finish(block);
     m_transport.close();
+    if (!failed(outcome) && m_reporter.progress)
+        m_reporter.progress(payload.size(), payload.size());
     return outcome;
 }
 
@@ -261,7 +264,9 @@ DownloadOutcome DfuDownloader::bringToIdle()
             // It is still busy with a block from an interrupted run; let it finish.
             if (m_clock.nowUs() - start > uint64_t(kBusyLimitMs) * 1000)
                 break;
-            waitPoll(reply.pollTimeoutMs);
+            const DownloadOutcome waited = waitPoll(reply, "while it was being prepared");
+            if (failed(waited))
+                return waited;
         } else {
             return failure(ExitCode::DeviceMisbehaved,
                            "The device is in state " + stateName(state) +
@@ -361,7 +366,9 @@ DownloadOutcome DfuDownloader::awaitBlock(uint32_t block)
                            "The device stayed busy " + when + " for over " +
                                std::to_string(kBusyLimitMs / 1000) + " seconds.");
         }
-        waitPoll(reply.pollTimeoutMs);
+        const DownloadOutcome waited = waitPoll(reply, when);
+        if (failed(waited))
+            return waited;
     }
 }
 
@@ -378,12 +385,14 @@ DownloadOutcome DfuDownloader::finish(uint32_t block)
     const uint64_t start = m_clock.nowUs();
     for (;;) {
         // Devices often restart right after the end of the image: once it is sent, a device that
-        // stops answering without having reported dfuERROR has finished.
-        const StatusReply reply = getStatus(1);
-        if (reply.result < 0 || reply.shortReply) {
+        // stops answering without having reported dfuERROR has finished. One lost answer is no
+        // restart, though, and a garbled one is a device still there and answering wrongly.
+        const StatusReply reply = getStatus(kStatusTries);
+        if (reply.shortReply)
+            return statusFailure(reply, "after the last block");
+        if (reply.result < 0) {
             info("[i] The device left the bus to start its new firmware (" +
-                 (reply.shortReply ? std::string("short status") : usbErrorName(reply.result)) +
-                 ").");
+                 usbErrorName(reply.result) + ").");
             if (hostResets)
                 m_transport.reset();
             return success();
@@ -417,7 +426,9 @@ DownloadOutcome DfuDownloader::finish(uint32_t block)
                            "The device did not finish installing the firmware within " +
                                std::to_string(kBusyLimitMs / 1000) + " seconds.");
         }
-        waitPoll(reply.pollTimeoutMs);
+        const DownloadOutcome waited = waitPoll(reply, "after the last block");
+        if (failed(waited))
+            return waited;
     }
 }
 
@@ -478,11 +489,18 @@ int DfuDownloader::request(Request request, uint16_t value, std::span<uint8_t> d
     return m_transport.control(setup, data, timeoutMs);
 }
 
-void DfuDownloader::waitPoll(uint32_t pollTimeoutMs)
+DownloadOutcome DfuDownloader::waitPoll(const StatusReply& reply, const std::string& when)
 {
+    if (reply.pollTimeoutMs > kPollTimeoutLimitMs) {
+        return failure(ExitCode::DeviceMisbehaved,
+                       "The device asked to wait " + std::to_string(reply.pollTimeoutMs) +
+                           " ms before the next GETSTATUS " + when + "; no device needs over " +
+                           std::to_string(kPollTimeoutLimitMs / 1000) + " seconds.");
+    }
     // A busy device that asks for no wait at all still gets a millisecond, so a stuck device
     // is not hammered in a tight loop.
-    m_clock.sleepMs(std::clamp<uint32_t>(pollTimeoutMs, 1, kPollTimeoutCapMs));
+    m_clock.sleepMs(std::max<uint32_t>(reply.pollTimeoutMs, 1));
+    return success();
 }
 
 DownloadOutcome DfuDownloader::statusFailure(const StatusReply& reply, const std::string& when)

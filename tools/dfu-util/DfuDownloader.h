@@ -30,7 +30,8 @@ struct DownloadOutcome
 struct DownloadReporter
 {
     std::function<void(const std::string& line)> info;
-    // After each block the device has accepted: payload bytes written so far, and in total.
+    // After each block the device has accepted: payload bytes written so far, and in total. The
+    // last one (all of it) only once the device has accepted the end of the image too.
     std::function<void(size_t written, size_t total)> progress;
 };
 
@@ -76,7 +77,7 @@ private:
     StatusReply getStatus(int tries);
     int getState(int& state);
     int request(Request request, uint16_t value, std::span<uint8_t> data, unsigned timeoutMs);
-    void waitPoll(uint32_t pollTimeoutMs);
+    DownloadOutcome waitPoll(const StatusReply& reply, const std::string& when);
 
     DownloadOutcome statusFailure(const StatusReply& reply, const std::string& when);
     DownloadOutcome deviceError(const StatusReply& reply, const std::string& when);

@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace velt::dfu {
 
@@ -61,6 +63,13 @@ DfuFileResult failure(DfuFileError error, std::string message)
     result.error = error;
     result.message = std::move(message);
     return result;
+}
+
+DfuFileResult tooLarge(const std::string& path)
+{
+    return failure(DfuFileError::TooLarge, "The image " + path + " is larger than " +
+                                               std::to_string(kMaxImageSize >> 20) +
+                                               " MiB; no firmware for this device is that large.");
 }
 
 } // namespace
@@ -133,42 +142,57 @@ DfuFileResult parseDfuFile(std::vector<uint8_t> bytes, uint16_t vendorId, uint16
 
 DfuFileResult readDfuFile(const std::string& path, uint16_t vendorId, uint16_t productId)
 {
-    std::FILE* stream = std::fopen(path.c_str(), "rb");
-    if (!stream) {
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer, for ever if none
+    // comes. Only regular files are read, so the flag changes nothing for what is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         return failure(DfuFileError::Unreadable,
                        "Cannot open the image " + path + ": " + std::strerror(errno) + ".");
     }
-    // Read straight into a buffer of the file's size: growing a vector chunk by chunk touches
-    // twice the memory, and page faults are most of this tool's processor time.
-    std::vector<uint8_t> bytes;
+    DfuFileResult result;
     struct stat status
     {
     };
-    if (fstat(fileno(stream), &status) == 0 && S_ISREG(status.st_mode))
-        bytes.resize(size_t(status.st_size));
-    size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            // Full: grow only if the file goes on (it may have grown since fstat).
-            uint8_t next = 0;
-            if (std::fread(&next, 1, 1, stream) != 1)
+    std::vector<uint8_t> bytes;
+    if (fstat(fd, &status) != 0) {
+        result = failure(DfuFileError::Unreadable,
+                         "Cannot read the image " + path + ": " + std::strerror(errno) + ".");
+    } else if (!S_ISREG(status.st_mode)) {
+        result = failure(DfuFileError::Unreadable,
+                         "Cannot read the image " + path + ": it is not a regular file.");
+    } else if (uint64_t(status.st_size) > kMaxImageSize) {
+        result = tooLarge(path);
+    } else {
+        // Read straight into a buffer of the file's size: growing a vector chunk by chunk
+        // touches twice the memory, and page faults are most of this tool's processor time. One
+        // byte more than the size shows a file that grew meanwhile.
+        bytes.resize(size_t(status.st_size) + 1);
+        size_t filled = 0;
+        for (;;) {
+            if (filled == bytes.size()) {
+                if (bytes.size() > kMaxImageSize)
+                    break;
+                bytes.resize(std::min(bytes.size() * 2, kMaxImageSize + 1));
+            }
+            const ssize_t count = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0) {
+                result = failure(DfuFileError::Unreadable, "Cannot read the image " + path + ": " +
+                                                               std::strerror(errno) + ".");
                 break;
-            bytes.resize(std::max<size_t>(bytes.size() * 2, 65536));
-            bytes[filled++] = next;
+            }
+            if (count == 0)
+                break;
+            filled += size_t(count);
         }
-        const size_t count = std::fread(bytes.data() + filled, 1, bytes.size() - filled, stream);
-        filled += count;
-        if (count == 0)
-            break;
+        bytes.resize(filled);
+        if (result.error == DfuFileError::None && filled > kMaxImageSize)
+            result = tooLarge(path);
     }
-    bytes.resize(filled);
-    const bool failed = std::ferror(stream);
-    const int readErrno = errno;
-    std::fclose(stream);
-    if (failed) {
-        return failure(DfuFileError::Unreadable,
-                       "Cannot read the image " + path + ": " + std::strerror(readErrno) + ".");
-    }
+    ::close(fd);
+    if (result.error != DfuFileError::None)
+        return result;
     return parseDfuFile(std::move(bytes), vendorId, productId);
 }
 

@@ -13,10 +13,14 @@ namespace velt::dfu {
 constexpr size_t kSuffixLength = 16;
 // In the suffix's idVendor / idProduct: fits any device.
 constexpr uint16_t kAnyId = 0xFFFF;
+// The largest image the tool accepts: far above the flash of any device it writes (16 MiB), and
+// low enough that a wrong file never makes it hold gigabytes in memory.
+constexpr size_t kMaxImageSize = size_t(256) << 20;
 
 enum class DfuFileError {
     None,
-    Unreadable, // cannot be opened or read
+    Unreadable, // cannot be opened or read, or not a regular file
+    TooLarge,   // larger than kMaxImageSize
     Empty,      // no payload to send
     Corrupt,    // "UFD" present but length or CRC wrong
     IdMismatch, // the suffix names another device

@@ -70,9 +70,11 @@ constexpr int kStatusLength = 6;
 // Linux usbfs refuses control transfers above 4096 bytes, whatever the device announces.
 constexpr uint16_t kMaxTransferSize = 4096;
 
-// bwPollTimeout is 24 bits wide: 0xFFFFFF ms would be 4.6 hours. A device that asks for more
-// than this is waited on for this long only; a real flash page erase takes well under it.
-constexpr uint32_t kPollTimeoutCapMs = 5000;
+// bwPollTimeout is 24 bits wide: 0xFFFFFF ms would be 4.6 hours. The slowest thing a device
+// waits on between two GETSTATUS is erasing a flash sector, a few seconds at worst, and a
+// device that needs longer can answer dfuDNBUSY again. A device that asks for more than this in
+// one wait misbehaves (README.md says why this value).
+constexpr uint32_t kPollTimeoutLimitMs = 10000;
 
 // "dfuDNLOAD-IDLE", "dfuERROR", ...; unknown numbers come back as "state 42".
 std::string stateName(int state);

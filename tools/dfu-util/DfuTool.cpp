@@ -3,11 +3,13 @@
 #include "DfuDownloader.h"
 #include "DfuFile.h"
 #include "LibusbTransport.h"
+#include "SystemClock.h"
+#include "UsbError.h"
+#ifdef VELT_DFU_WITH_SIMULATOR
 #include "SimulatedDevice.h"
 #include "SimulatedTransport.h"
 #include "SimulatorSettings.h"
-#include "SystemClock.h"
-#include "UsbError.h"
+#endif
 
 #include <cctype>
 #include <fstream>
@@ -48,6 +50,8 @@ int exitWith(ExitCode code)
     return int(code);
 }
 
+#ifdef VELT_DFU_WITH_SIMULATOR
+
 // The simulated device outlives one run of the tool the way a real one would only through this
 // file: how many runs it has seen.
 int countRun(const std::string& statePath)
@@ -66,6 +70,7 @@ bool saveImage(const std::string& path, const std::vector<uint8_t>& image)
     file.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
     return bool(file.flush());
 }
+#endif
 
 } // namespace
 
@@ -89,6 +94,7 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
         return exitWith(ExitCode::Usage);
     }
 
+#ifdef VELT_DFU_WITH_SIMULATOR
     std::optional<SimulatorSettings> settings;
     if (simulator && *simulator) {
         SimulatorSettingsResult parsed = parseSimulatorSettings(simulator);
@@ -98,6 +104,9 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
         }
         settings = parsed.settings;
     }
+#else
+    (void)simulator; // the installed tool talks to USB only
+#endif
 
     const DfuFileResult image =
         readDfuFile(commandLine->imagePath, commandLine->vendorId, commandLine->productId);
@@ -112,14 +121,17 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
     }
 
     SystemClock clock;
-    std::unique_ptr<SimulatedDevice> device;
     std::unique_ptr<Transport> transport;
+#ifdef VELT_DFU_WITH_SIMULATOR
+    std::unique_ptr<SimulatedDevice> device;
     if (settings) {
         const bool failingRun = countRun(settings->statePath) < settings->failingRuns;
         device = std::make_unique<SimulatedDevice>(*settings, clock, failingRun);
         transport = std::make_unique<SimulatedTransport>(*device, clock, settings->latencyMs,
                                                          settings->count);
-    } else {
+    }
+#endif
+    if (!transport) {
         auto usb = std::make_unique<LibusbTransport>();
         if (usb->initResult() < 0) {
             writeLine(err, "Cannot start libusb: " + usbErrorName(usb->initResult()) + ".");
@@ -140,6 +152,7 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
     const DownloadOutcome outcome =
         downloader.download(commandLine->vendorId, commandLine->productId, image.file.payload);
 
+#ifdef VELT_DFU_WITH_SIMULATOR
     if (device) {
         device->endRun();
         if (!settings->savePath.empty() && !saveImage(settings->savePath, device->image()))
@@ -152,6 +165,7 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
             return exitWith(ExitCode::HostViolation);
         }
     }
+#endif
     if (outcome.code != ExitCode::Success) {
         writeLine(err, outcome.message);
         return exitWith(outcome.code);

@@ -22,7 +22,8 @@ struct CommandLine
 // Exactly three arguments; the ids as four hexadecimal digits.
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments);
 
-// `simulator` is the value of VELT_DFU_SIMULATOR, or null for real USB.
+// `simulator` is the value of VELT_DFU_SIMULATOR, or null for real USB; the USB-only build
+// (without VELT_DFU_WITH_SIMULATOR) ignores it.
 int runDfuTool(const std::vector<std::string>& arguments, const char* simulator, std::FILE* out,
                std::FILE* err);
 

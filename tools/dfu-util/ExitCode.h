@@ -13,8 +13,8 @@ enum class ExitCode : int {
     UsbFailure = 7,       // the device disconnected or a transfer failed otherwise
     DeviceMisbehaved = 8, // malformed answers, unknown or unexpected states
     Usage = 64,           // wrong arguments
-    BadImage = 65,        // empty image, corrupt suffix, image for another device
-    UnreadableImage = 66, // the image cannot be read
+    BadImage = 65,        // empty, too large, corrupt suffix, image for another device
+    UnreadableImage = 66, // the image cannot be read or is no regular file
     HostViolation = 70,   // the simulated device caught the host breaking the protocol
 };
 

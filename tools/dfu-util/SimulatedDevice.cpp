@@ -26,7 +26,7 @@ SimulatedDevice::SimulatedDevice(const SimulatorSettings& settings, Clock& clock
     m_status = m_dfuMode ? Status(settings.startStatus) : Status::Ok;
     if (m_state == State::Error && m_status == Status::Ok)
         m_status = Status::ErrUnknown;
-    m_busyMs = std::min(settings.pollMs, kPollTimeoutCapMs);
+    m_busyMs = std::min(settings.pollMs, kPollTimeoutLimitMs);
     m_getStatusTimeoutsLeft = settings.getStatusTimeouts;
     // The flash is there from the start; reserving it costs no memory until it is written.
     m_image.reserve(size_t(settings.flashKib) * 1024);

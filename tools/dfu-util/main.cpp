@@ -10,5 +10,10 @@ int main(int argc, char** argv)
     // slack on every one of them would add measurably to the flashing time.
     prctl(PR_SET_TIMERSLACK, 1UL);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return velt::dfu::runDfuTool(arguments, std::getenv("VELT_DFU_SIMULATOR"), stdout, stderr);
+#ifdef VELT_DFU_WITH_SIMULATOR
+    const char* simulator = std::getenv("VELT_DFU_SIMULATOR");
+#else
+    const char* simulator = nullptr; // the installed tool talks to USB only
+#endif
+    return velt::dfu::runDfuTool(arguments, simulator, stdout, stderr);
 }
