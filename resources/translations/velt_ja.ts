@@ -331,5 +331,10 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>Help menu: the file manager could not show the log folder; the folder's path follows behind the details button</extracomment>
         <translation>ログフォルダを開けませんでした。フォルダの場所は詳細に記載されています。</translation>
     </message>
+    <message id="Error_AlreadyRunning">
+        <source>Velt Firmware Updater is already running. Use the window that is open, or quit it before starting the updater again.</source>
+        <extracomment>A second start of the application while one instance runs for this user; it ends after this alert</extracomment>
+        <translation>Velt ファームウェア アップデーターはすでに起動しています。開いているウィンドウを使うか、終了してからもう一度起動してください。</translation>
+    </message>
 </context>
 </TS>

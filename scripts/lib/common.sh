@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Shared by scripts/test, scripts/demo and scripts/screenshots: the Debian packages the project
 # needs, installed when missing. The scripts install with --no-install-recommends, so every
 # package a step needs is named here, not left to a recommendation (qt6-base-dev only
