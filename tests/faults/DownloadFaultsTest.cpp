@@ -42,6 +42,7 @@ HttpResponse redirectTo(const QString& url)
 class DownloadFaultsTest : public WizardTest
 {
 public:
+    using WizardTest::imagePath;
     using WizardTest::serveOneImage;
     using WizardTest::server;
     using WizardTest::wizard;
@@ -110,7 +111,7 @@ const DownloadFault faults[] = {
      [] { return QStringLiteral("The certificate is self-signed, and untrusted"); }, nullptr, true},
     {"RedirectFromHttpsToHttp",
      [](DownloadFaultsTest& t) {
-         t.tlsServer(redirectTo(t.server.url(WizardTest::imagePath()).toString()), true);
+         t.tlsServer(redirectTo(t.server.url(DownloadFaultsTest::imagePath()).toString()), true);
      },
      [] { return QStringLiteral("redirect"); }, nullptr, true},
     // Plain http stays between loopback addresses.
@@ -129,7 +130,7 @@ const DownloadFault faults[] = {
      }},
     {"RedirectLoop",
      [](DownloadFaultsTest& t) {
-         t.serveImage(redirectTo(t.server.url(WizardTest::imagePath()).toString()));
+         t.serveImage(redirectTo(t.server.url(DownloadFaultsTest::imagePath()).toString()));
      },
      [] {
          return QStringLiteral("Too many redirects");

@@ -23,6 +23,14 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace velt::test {
 
+// A table row's name in the messages of failed expectations.
+template <class Row>
+    requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 // The one window fixture of the tests: the wizard against a loopback server of the test's own,
 // the English texts, the image kept in a Documents folder of the test's own, the build's
 // flashing tool, and short hand-over and retry pauses.
@@ -31,7 +39,8 @@ class WizardTest : public ::testing::Test
 protected:
     WizardTest()
     {
-        m_english.load(QStringLiteral(":/i18n/velt_en"));
+        if (!m_english.load(QStringLiteral(":/i18n/velt_en")))
+            ADD_FAILURE() << "no English message table";
         QCoreApplication::installTranslator(&m_english);
     }
     ~WizardTest() override { QCoreApplication::removeTranslator(&m_english); }
