@@ -4,7 +4,6 @@
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FirmwareList.h"
 #include "catalogue/FirmwareServer.h"
-#include "core/Alert.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "core/VeltError.h"
@@ -13,34 +12,34 @@ namespace velt {
 namespace {
 
 // details: the network's or the reader's own words, for the alert's details.
-bool tellUser(const char* key, qint64 code, const QString& details)
+VeltError failure(const char* key, qint64 code, const QString& details)
 {
     const QString message =
         localizedString(key) + QStringLiteral(" (") + QString::number(code) + QLatin1Char(')');
-    presentAlert(VeltError::withDescription(VeltError::catalogueCode, message, details));
-    return false;
+    return VeltError::withDescription(VeltError::catalogueCode, message, details);
 }
 
-bool retrievalFailure(const QString& description, qint64 code)
+VeltError retrievalFailure(const QString& description, qint64 code)
 {
     logLine(description);
-    return tellUser("Error_CouldNotRetrieveFirmwareList", code, description);
+    return failure("Error_CouldNotRetrieveFirmwareList", code, description);
 }
 
-bool readFailure(qint64 code, const QString& detail)
+VeltError readFailure(qint64 code, const QString& detail)
 {
-    return tellUser("Error_CouldNotReadFirmwareList", code, detail);
+    return failure("Error_CouldNotReadFirmwareList", code, detail);
 }
 
 } // namespace
 
-bool FirmwareList::load()
+std::optional<VeltError> FirmwareList::load(const LoadLimits& limits)
 {
     const FirmwareServer& server = firmwareServer();
     if (!server.usable())
         return retrievalFailure(server.refusal, FirmwareServer::refusedCode);
 
-    const CatalogueFetcher::Result fetched = CatalogueFetcher::fetch(QUrl(firmwareListURL()));
+    const CatalogueFetcher::Result fetched =
+        CatalogueFetcher::fetch(QUrl(firmwareListURL()), limits);
     if (!fetched.ok)
         return retrievalFailure(fetched.description, fetched.code);
 
@@ -65,7 +64,7 @@ bool FirmwareList::load()
     merge(read.list);
     logLine(versionsDescription());
     logLine(compatibilitiesDescription());
-    return true;
+    return std::nullopt;
 }
 
 } // namespace velt
