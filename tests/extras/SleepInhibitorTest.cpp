@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "core/SleepInhibitor.h"
 
 #include "FdCapture.h"
@@ -212,8 +213,9 @@ TEST_F(SleepInhibitorTest, FollowsEachRunOfAnUpdate)
             EXPECT_TRUE(QTest::qWaitFor([&] { return m_logind.released(i); }, 5000));
         for (int fd : std::exchange(m_logind.readEnds, {}))
             ::close(fd);
-        if (!c.details.isEmpty())
+        if (!c.details.isEmpty()) {
             EXPECT_EQ(failed.value(0).value(0).value<VeltError>().details, c.details);
+        }
     }
 }
 
