@@ -33,6 +33,7 @@ TEST_F(EndToEndTest, UpdateWritesTheServedImageAndFinishEndsTheApplication)
     EXPECT_EQ(wizard.settings.toolPath, QStringLiteral(VELT_TOOL_PATH));
     wizard.simulateDevice(QStringLiteral("1"));
     ASSERT_STEP(wizard.walkTo(QStringLiteral("UpdateProgressPage"), model));
+    ASSERT_STEP(wizard.waitForLogLine(QStringLiteral(VELT_TOOL_PATH " succeeded.")));
     ASSERT_STEP(wizard.waitForEnd());
     EXPECT_EQ(wizard.alertText(), "");
     EXPECT_EQ(wizard.text("infoTextArea"),
@@ -130,6 +131,7 @@ TEST_F(EndToEndTest, AnImageReplacedDuringTheHandoverIsNeverWritten)
 {
     wizard.settings.handoverDelay = std::chrono::milliseconds(1500);
     wizard.simulateDevice(QStringLiteral("1"));
+    wizard.logLines();
     ASSERT_STEP(wizard.walkTo(QStringLiteral("UpdateProgressPage"), model));
     ASSERT_STEP(wizard.waitUntil(QStringLiteral("the stored image"), [&] {
         return WizardFixture::readFile(wizard.firmwareFile()) == image;
@@ -139,6 +141,7 @@ TEST_F(EndToEndTest, AnImageReplacedDuringTheHandoverIsNeverWritten)
     EXPECT_EQ(wizard.alertText(), localizedString("Error_FileHashDoesNotMatch"));
     ASSERT_STEP(wizard.waitForPage(QStringLiteral("DFUSetupPage")));
     EXPECT_EQ(wizard.toolRuns(), 0);
+    EXPECT_EQ(wizard.logLines().filter(QStringLiteral(VELT_TOOL_PATH)), QStringList());
     EXPECT_TRUE(wizard.quitGuardDown());
 }
 

@@ -90,11 +90,6 @@ const CatalogueFault faults[] = {
      QNetworkReply::RemoteHostClosedError},
 };
 
-void PrintTo(const CatalogueFault& fault, std::ostream* out)
-{
-    *out << fault.name;
-}
-
 class CatalogueFaultMatrix : public WizardTest, public ::testing::WithParamInterface<CatalogueFault>
 {
 };

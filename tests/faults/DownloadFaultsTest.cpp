@@ -49,9 +49,11 @@ public:
 
     DownloadFaultsTest()
     {
-        // A flashing tool that only records that it ran.
+        // A flashing tool that only records that it ran to write (the DFU setup page's watch
+        // does not count).
         wizard.settings.toolPath = folder.filePath(QStringLiteral("dfu-util"));
-        WizardFixture::writeFile(wizard.settings.toolPath, "#!/bin/sh\ntouch \"$0.ran\"\n");
+        WizardFixture::writeFile(wizard.settings.toolPath,
+                                 "#!/bin/sh\n[ \"$1\" = --watch ] && exit 0\ntouch \"$0.ran\"\n");
         QFile::setPermissions(wizard.settings.toolPath, QFile::ReadOwner | QFile::ExeOwner);
         serveOneImage(goodImage);
     }

@@ -53,11 +53,7 @@ WizardFixture::WizardFixture(UpdateSettings updateSettings) : settings(std::move
 {
     resetFirmwareList();
     resetTargetFirmware();
-    m_delegate.setQuitAction([this] {
-        ++m_quits;
-        if (onQuit)
-            onQuit();
-    });
+    m_delegate.setQuitAction([this] { ++m_quits; });
 }
 
 WizardFixture::~WizardFixture()

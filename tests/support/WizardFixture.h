@@ -23,8 +23,8 @@ namespace test {
 // so it knows nothing of a test framework: every step that can go wrong returns an empty text
 // when it went right and a sentence saying what happened otherwise. Every wait has an end.
 //
-// Alerts are recorded instead of shown, and ending the application is counted (and then
-// handed to onQuit) instead of performed.
+// Alerts are recorded instead of shown, and ending the application is counted instead of
+// performed.
 class WizardFixture
 {
 public:
@@ -37,7 +37,6 @@ public:
 
     UpdateSettings settings;
     QString catalogueServer;
-    std::function<void()> onQuit;
 
     // Builds the window, shows it and lets the delegate take over quitting. The first page
     // fetches the catalogue.
