@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include <QString>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <cstdio>
@@ -19,26 +18,18 @@ public:
         m_saved = ::dup(fd);
         ::dup2(m_file.handle(), fd);
     }
-    ~FdCapture() { stop(); }
+    ~FdCapture() { lines(); }
 
     QStringList lines()
     {
-        stop();
+        std::fflush(nullptr);
+        if (m_saved >= 0 && ::dup2(m_saved, m_fd) >= 0 && ::close(m_saved) == 0)
+            m_saved = -1;
         m_file.seek(0);
         return QString::fromUtf8(m_file.readAll()).split(u'\n', Qt::SkipEmptyParts);
     }
 
 private:
-    void stop()
-    {
-        if (m_saved < 0)
-            return;
-        std::fflush(nullptr);
-        ::dup2(m_saved, m_fd);
-        ::close(m_saved);
-        m_saved = -1;
-    }
-
     int m_fd;
     int m_saved = -1;
     QTemporaryFile m_file;
