@@ -1,11 +1,11 @@
 #include "update/Shell.h"
 
+#include "support/FdCapture.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
-#include <cstdio>
 #include <fcntl.h>
-#include <functional>
 #include <future>
 #include <gtest/gtest.h>
 #include <mutex>
@@ -66,25 +66,6 @@ Shell::Outcome runInBackground(const QString& path, const QStringList& arguments
     return wait(future);
 }
 
-// The diagnostic lines (standard output) written while work runs.
-QStringList linesWrittenBy(const std::function<void()>& work)
-{
-    FILE* file = std::tmpfile();
-    std::fflush(stdout);
-    const int saved = ::dup(STDOUT_FILENO);
-    ::dup2(::fileno(file), STDOUT_FILENO);
-    work();
-    std::fflush(stdout);
-    ::dup2(saved, STDOUT_FILENO);
-    ::close(saved);
-    QFile captured;
-    captured.open(::fileno(file), QIODevice::ReadOnly);
-    captured.seek(0);
-    const QString text = QString::fromUtf8(captured.readAll());
-    std::fclose(file);
-    return text.split(u'\n', Qt::SkipEmptyParts);
-}
-
 class ShellTest : public ::testing::Test
 {
 protected:
@@ -93,20 +74,6 @@ protected:
 
     std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
 };
-
-TEST(RemoveLastCharacter, RemovesOneUserPerceivedCharacter)
-{
-    const QString cases[][2] = {
-        {u""_s, u""_s},
-        {u"abc\r\n"_s, u"abc"_s},
-        {u"a\n\r\n"_s, u"a\n"_s},
-        {u"cafe\u0301"_s, u"caf"_s},            // e + combining acute
-        {u"ok\U0001F44D\U0001F3FD"_s, u"ok"_s}, // thumbs up + skin tone
-        {u"a\U0001F1EF\U0001F1F5\U0001F1EF\U0001F1F5"_s, u"a\U0001F1EF\U0001F1F5"_s}, // flags
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Shell::removeLastCharacter(c[0]), c[1]) << c[0].toStdString();
-}
 
 // How a run ended reaches the completion beside both texts; the texts look the same in both
 // modes.
@@ -150,13 +117,13 @@ TEST_F(ShellTest, OutcomeOfARun)
 TEST_F(ShellTest, RunLogsTheCommandTheArgumentsAndTheResult)
 {
     QTemporaryDir dir;
-    const QStringList lines = linesWrittenBy([&] {
-        Shell::run(u"/bin/echo"_s, {u"a\"b"_s, u"c\\d"_s, u"e\tf"_s, u"it's"_s});
-        Shell::run(u"/bin/sh"_s, {u"-c"_s, u"exit 1"_s});
-        Shell::run(u"sh"_s, {u"-c"_s, u"exit 0"_s});
-        // The lookup of a bare name must not let the shell run part of it.
-        Shell::run(u"true; touch "_s + dir.filePath(u"ran"_s), {});
-    });
+    FdCapture out(STDOUT_FILENO);
+    Shell::run(u"/bin/echo"_s, {u"a\"b"_s, u"c\\d"_s, u"e\tf"_s, u"it's"_s});
+    Shell::run(u"/bin/sh"_s, {u"-c"_s, u"exit 1"_s});
+    Shell::run(u"sh"_s, {u"-c"_s, u"exit 0"_s});
+    // The lookup of a bare name must not let the shell run part of it.
+    Shell::run(u"true; touch "_s + dir.filePath(u"ran"_s), {});
+    const QStringList lines = out.lines();
     EXPECT_EQ(lines.mid(0, 6),
               (QStringList{u"/bin/echo succeeded."_s,
                            u"> /bin/echo [\"a\\\"b\", \"c\\\\d\", \"e\\tf\", \"it\\'s\"]"_s,

@@ -79,7 +79,7 @@ protected:
     struct Outcome
     {
         bool succeeded = false;
-        QString error;
+        QString error, details;
         QStringList statuses;
         QList<QPair<double, double>> progress;
         QList<bool> running;
@@ -109,8 +109,11 @@ protected:
         QTest::qWait(50); // nothing more once the session has ended
         EXPECT_EQ(succeeded.size() + failed.size(), 1);
         outcome.succeeded = !succeeded.isEmpty();
-        if (!failed.isEmpty())
-            outcome.error = failed.first().first().value<VeltError>().localizedDescription;
+        if (!failed.isEmpty()) {
+            const auto error = failed.first().first().value<VeltError>();
+            outcome.error = error.localizedDescription;
+            outcome.details = error.details;
+        }
         // The guard goes up before each run and down after it.
         EXPECT_EQ(outcome.running.size() % 2, 0);
         for (qsizetype i = 0; i < outcome.running.size(); ++i)
@@ -221,7 +224,6 @@ TEST_F(UpdateSessionTest, ToolFaults)
         QString error; // the alert's text begins with it; empty: success
         int runs;
     } cases[] = {
-        {"progress, then exit 0", progressLines, "", 1},
         {"DFU mode marker", "echo 'x: Failed to enter DFU mode.' >&2; exit 1",
          "Description_DFUMode", 1},
         {"marker on an earlier line", "printf 'Failed to enter DFU mode.\\nelse\\n' >&2; exit 1",
@@ -264,6 +266,9 @@ TEST_F(UpdateSessionTest, ToolFaults)
         EXPECT_EQ(runs(), c.runs);
         EXPECT_EQ(outcome.running.size(), 2 * c.runs);
     }
+    // Behind a keyed text the alert offers the tool's own words.
+    useTool("echo 'x: Failed to enter DFU mode.' >&2; exit 1");
+    EXPECT_EQ(run().details, "x: Failed to enter DFU mode.");
 }
 
 TEST_F(UpdateSessionTest, AFileReplacedDuringTheHandOverIsNotWritten)
