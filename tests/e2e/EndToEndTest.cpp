@@ -9,6 +9,8 @@
 namespace velt::test {
 namespace {
 
+using test::PrintTo; // names the table rows in failure messages
+
 // What the walks pick: the demo's first model and its newest version.
 const QString model = QStringLiteral("Velt One");
 const QString demo = QStringLiteral(VELT_DEMO_DIR "/updater/");

@@ -9,6 +9,8 @@
 namespace velt::test {
 namespace {
 
+using test::PrintTo; // names the table rows in failure messages
+
 enum class Failure { Retrieve, Read };
 
 struct CatalogueFault

@@ -11,6 +11,8 @@
 namespace velt::test {
 namespace {
 
+using test::PrintTo; // names the table rows in failure messages
+
 // Alpha has three versions (the newest named in markup, which must show as typed), Empty none
 // (its second record is never consulted), Broken lists a newest version the catalogue lacks.
 const QByteArray catalogue = R"({
