@@ -15,6 +15,8 @@ void showAlertBox(const VeltError& error)
         parent = AppDelegate::mainWindow();
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
                     error.localizedDescription, QMessageBox::Ok, parent);
+    // Descriptions may quote the server or the flashing tool: shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AppDelegate.h"
 #include "update/UpdateSession.h"
 
 #include <QMainWindow>
@@ -7,7 +8,6 @@
 
 namespace velt {
 
-class AppDelegate;
 class PageStack;
 
 // The application's one window: the wizard's page stack with the intro page as its root, a

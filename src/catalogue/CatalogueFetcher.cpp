@@ -5,12 +5,9 @@
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <atomic>
 
 namespace velt {
 namespace {
-
-std::atomic<std::chrono::milliseconds::rep> timeoutMs{60'000};
 
 // Qt turns an HTTP error status into one of these codes, yet the server did answer and its
 // body is the document we were given: the status is not ours to judge, the reader is.
@@ -37,17 +34,7 @@ bool isHttpStatusError(QNetworkReply::NetworkError error)
 
 } // namespace
 
-std::chrono::milliseconds CatalogueFetcher::transferTimeout()
-{
-    return std::chrono::milliseconds(timeoutMs.load());
-}
-
-void CatalogueFetcher::setTransferTimeout(std::chrono::milliseconds timeout)
-{
-    timeoutMs.store(timeout.count());
-}
-
-CatalogueFetcher::Result CatalogueFetcher::fetch(const QUrl& url)
+CatalogueFetcher::Result CatalogueFetcher::fetch(const QUrl& url, const LoadLimits& limits)
 {
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     QNetworkAccessManager manager;
@@ -56,7 +43,7 @@ CatalogueFetcher::Result CatalogueFetcher::fetch(const QUrl& url)
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(static_cast<int>(transferTimeout().count()));
+    request.setTransferTimeout(static_cast<int>(limits.silence.count()));
 
     QNetworkReply* reply = manager.get(request);
     QEventLoop loop;

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "catalogue/FirmwareList.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
-#include <chrono>
 
 namespace velt {
 
 // Fetches one document with a plain GET and returns once the whole body has arrived or the
 // transfer failed. The system's proxy settings apply, certificates are verified, redirects
-// may not lead to a less safe scheme and a transfer that stalls for the timeout is abandoned.
+// may not lead to a less safe scheme and a transfer that stalls for the limit is abandoned.
 // Waits in a local event loop that holds back user input, so the window still repaints but
 // the user cannot act. Main thread only.
 class CatalogueFetcher
@@ -23,11 +24,7 @@ public:
         QString description; // the network layer's own text when not ok
     };
 
-    static Result fetch(const QUrl& url);
-
-    // How long a transfer may go without receiving data; 60 s unless a test shortens it.
-    static std::chrono::milliseconds transferTimeout();
-    static void setTransferTimeout(std::chrono::milliseconds timeout);
+    static Result fetch(const QUrl& url, const LoadLimits& limits);
 };
 
 } // namespace velt

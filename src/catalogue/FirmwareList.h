@@ -2,15 +2,25 @@
 
 #include "catalogue/Compatibility.h"
 #include "catalogue/FirmwareVersion.h"
+#include "core/VeltError.h"
 
 #include <QHash>
 #include <QList>
+#include <chrono>
+#include <optional>
 
 namespace velt {
 
 // USB ids of the device in DFU mode, handed to the flashing tool.
 inline constexpr const char* dfuVendorId = "0a12";
 inline constexpr const char* dfuProductId = "ffff";
+
+// How long fetching the catalogue may take. Tests pass shorter ones.
+struct LoadLimits
+{
+    // Longest time the transfer may go without receiving data.
+    std::chrono::milliseconds silence{60'000};
+};
 
 // The firmware catalogue. Main thread only.
 class FirmwareList
@@ -24,15 +34,16 @@ public:
     static QString firmwareBaseURL();
 
     // Fetches the catalogue from firmwareListURL() and adds it to this list: versions replaced
-    // by name, compatibilities appended. Writes both records' text forms as two log lines.
-    // On failure the user has been shown why in a modal alert (VeltError code 1000) by the
-    // time it returns false, and the list is left exactly as it was. The alert reads
-    // "Error_CouldNotRetrieveFirmwareList" (after a log line with the reason) when the server
-    // was refused (code 903), the transfer failed (the QNetworkReply error) or the body is not
-    // UTF-8 (900); "Error_CouldNotReadFirmwareList" when the document is not JSON (the
-    // parser's id), not an object (901, after a "bad json: " line) or not a catalogue (902,
-    // after an "invalid firmware list: " line). The HTTP status is not looked at.
-    bool load();
+    // by name, compatibilities appended, then both records' text forms written as two log lines.
+    // Shows nothing: on failure it returns the error for the caller to show (VeltError code 1000,
+    // the description "<message> (<code>)") and leaves the list exactly as it was. The message is
+    // "Error_CouldNotRetrieveFirmwareList" (after a log line with the reason) when the server was
+    // refused (code 903), the transfer failed (the QNetworkReply error) or the body is not UTF-8
+    // (900); "Error_CouldNotReadFirmwareList" when the document is not JSON (the parser's id), not
+    // an object (901, after a "bad json: " line) or not a catalogue (902, after an "invalid
+    // firmware list: " line). The HTTP status is not looked at. Blocks, waiting in a local event
+    // loop that holds back user input.
+    std::optional<VeltError> load(const LoadLimits& limits = {});
 
     // Every model name once, sorted by plain case-sensitive comparison.
     QStringList lotNames() const;

@@ -49,6 +49,22 @@ const FirmwareServer& setFirmwareServer(const QString& origin)
     return current();
 }
 
+QString redirectRefusal(const QUrl& from, const QUrl& to)
+{
+    const QUrl target = from.resolved(to);
+    const QString shown = target.toDisplayString(QUrl::RemoveUserInfo);
+    const QString scheme = target.scheme().toLower();
+    if (!target.isValid() || target.host().isEmpty() || (scheme != u"https" && scheme != u"http"))
+        return QStringLiteral("refusing a redirect to an address that is not http(s): ") + shown;
+    if (scheme == u"https")
+        return {};
+    if (from.scheme().toLower() != u"http")
+        return QStringLiteral("refusing a redirect from https to plain http: ") + shown;
+    if (!isLoopbackHost(target.host()) || !isLoopbackHost(from.host()))
+        return QStringLiteral("refusing a redirect to plain http on a non-loopback host: ") + shown;
+    return {};
+}
+
 void configureFirmwareServerFromEnvironment()
 {
     const QString origin = qEnvironmentVariable("VELT_FIRMWARE_SERVER");

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QUrl;
+
 namespace velt {
 
 // The firmware server's origin ("https://host[:port]"). The default comes from the build
@@ -28,5 +30,11 @@ void configureFirmwareServerFromEnvironment();
 
 // Uses the given origin (tests, start-up); returns the server as accepted or refused.
 const FirmwareServer& setFirmwareServer(const QString& origin);
+
+// Whether a transfer from `from` may follow a redirect to `to` (resolved against `from` when
+// relative); empty when it may, otherwise why not. The same rule as for the server itself:
+// https anywhere; plain http only from a loopback http address to a loopback host, so a
+// redirect can never take a transfer off TLS or off this machine without it.
+QString redirectRefusal(const QUrl& from, const QUrl& to);
 
 } // namespace velt

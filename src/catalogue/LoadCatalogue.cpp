@@ -4,7 +4,6 @@
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/FirmwareList.h"
 #include "catalogue/FirmwareServer.h"
-#include "core/Alert.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "core/VeltError.h"
@@ -12,34 +11,34 @@
 namespace velt {
 namespace {
 
-bool tellUser(const char* key, qint64 code)
+VeltError failure(const char* key, qint64 code)
 {
     const QString message =
         localizedString(key) + QStringLiteral(" (") + QString::number(code) + QLatin1Char(')');
-    presentAlert(VeltError::withDescription(VeltError::catalogueCode, message));
-    return false;
+    return VeltError::withDescription(VeltError::catalogueCode, message);
 }
 
-bool retrievalFailure(const QString& description, qint64 code)
+VeltError retrievalFailure(const QString& description, qint64 code)
 {
     logLine(description);
-    return tellUser("Error_CouldNotRetrieveFirmwareList", code);
+    return failure("Error_CouldNotRetrieveFirmwareList", code);
 }
 
-bool readFailure(qint64 code)
+VeltError readFailure(qint64 code)
 {
-    return tellUser("Error_CouldNotReadFirmwareList", code);
+    return failure("Error_CouldNotReadFirmwareList", code);
 }
 
 } // namespace
 
-bool FirmwareList::load()
+std::optional<VeltError> FirmwareList::load(const LoadLimits& limits)
 {
     const FirmwareServer& server = firmwareServer();
     if (!server.usable())
         return retrievalFailure(server.refusal, FirmwareServer::refusedCode);
 
-    const CatalogueFetcher::Result fetched = CatalogueFetcher::fetch(QUrl(firmwareListURL()));
+    const CatalogueFetcher::Result fetched =
+        CatalogueFetcher::fetch(QUrl(firmwareListURL()), limits);
     if (!fetched.ok)
         return retrievalFailure(fetched.description, fetched.code);
 
@@ -64,7 +63,7 @@ bool FirmwareList::load()
     merge(read.list);
     logLine(versionsDescription());
     logLine(compatibilitiesDescription());
-    return true;
+    return std::nullopt;
 }
 
 } // namespace velt

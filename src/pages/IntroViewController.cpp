@@ -2,6 +2,7 @@
 
 #include "catalogue/FirmwareList.h"
 #include "controls/LocalizeControls.h"
+#include "core/Alert.h"
 #include "ui_IntroPage.h"
 
 #include <QShowEvent>
@@ -31,7 +32,8 @@ void IntroViewController::didAppear()
     if (!isVisible())
         return;
     // Blocks until the catalogue has been read; input to the window waits meanwhile.
-    if (!firmwareList().load()) {
+    if (const std::optional<VeltError> error = firmwareList().load()) {
+        presentAlert(*error);
         emit quitRequested();
         return;
     }

@@ -1,12 +1,12 @@
 #include "CatalogueFixture.h"
 
-#include "catalogue/CatalogueFetcher.h"
 #include "catalogue/FirmwareList.h"
 #include "catalogue/FirmwareServer.h"
 #include "catalogue/TargetFirmware.h"
 #include "core/Localization.h"
 
 #include <QCoreApplication>
+#include <QTcpServer>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <unistd.h>
@@ -59,14 +59,11 @@ void CatalogueFixture::SetUp()
     qputenv("no_proxy", "127.0.0.1,localhost");
     ASSERT_TRUE(m_translator.load(QStringLiteral(":/i18n/velt_en")));
     QCoreApplication::installTranslator(&m_translator);
-    ASSERT_NE(localizedString("Error_CouldNotReadFirmwareList"),
-              QStringLiteral("Error_CouldNotReadFirmwareList"));
-    CatalogueFetcher::setTransferTimeout(std::chrono::seconds(10));
+    ASSERT_NE(localizedString(readKey), QString::fromLatin1(readKey));
 }
 
 void CatalogueFixture::TearDown()
 {
-    CatalogueFetcher::setTransferTimeout(std::chrono::seconds(60));
     QCoreApplication::removeTranslator(&m_translator);
     setFirmwareServer(m_configuredOrigin);
     resetFirmwareList();
@@ -75,30 +72,28 @@ void CatalogueFixture::TearDown()
 
 void CatalogueFixture::serve(const QByteArray& body, int status)
 {
-    HttpResponse response;
-    response.status = status;
-    response.contentType = "application/json";
-    response.body = body;
-    server.setResponse(QStringLiteral("/updater/firmwareList.json"), response);
+    server.setResponse(listPath,
+                       {.status = status, .body = body, .contentType = "application/json"});
 }
 
-bool CatalogueFixture::load()
+std::optional<VeltError> CatalogueFixture::load(const LoadLimits& limits)
 {
     StdoutCapture capture;
-    const bool loaded = firmwareList().load();
+    std::optional<VeltError> error = firmwareList().load(limits);
     log = capture.finish();
-    return loaded;
+    return error;
 }
 
-QString CatalogueFixture::retrieveFailure(qint64 code) const
+QString CatalogueFixture::failure(const char* key, qint64 code)
 {
-    return localizedString("Error_CouldNotRetrieveFirmwareList") +
-           QStringLiteral(" (%1)").arg(code);
+    return localizedString(key) + QStringLiteral(" (%1)").arg(code);
 }
 
-QString CatalogueFixture::readFailure(qint64 code) const
+quint16 closedPort()
 {
-    return localizedString("Error_CouldNotReadFirmwareList") + QStringLiteral(" (%1)").arg(code);
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
 }
 
 QByteArray catalogue(const QList<QPair<QString, QString>>& versions,

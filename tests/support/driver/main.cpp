@@ -39,6 +39,9 @@ struct Walk
             return {};
         const QString path = QDir(folder).filePath(
             (suffix.isEmpty() ? name : name + QLatin1Char('-') + suffix) + QStringLiteral(".png"));
+        // A page pushed a moment ago still has its queued events to run (until then its scroll
+        // areas show bars the user never sees); run them first, as the event loop would.
+        QCoreApplication::sendPostedEvents();
         if (!wizard.window()->grab().save(path))
             return QStringLiteral("cannot write ") + path;
         velt::logLine(QStringLiteral("driver: saved ") + path);
