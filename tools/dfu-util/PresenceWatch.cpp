@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "PresenceWatch.h"
 
 #include <cerrno>

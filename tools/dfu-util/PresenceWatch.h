@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // `dfu-util --watch VID PID`: tells whether a device with the ids is connected, once at start
 // and again at every change, so the updater can show it before the user presses Next. The loop
 // sleeps in poll(2) on the source's descriptors, standard input and the stop signals; it never
