@@ -301,5 +301,20 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
         <translation>ファームウェアの書き込みに失敗しました (書き込みツールは理由を示しませんでした)。デバイスを DFU モードで接続し直して、もう一度お試しください。</translation>
     </message>
+    <message id="Error_FlashingToolNotResponding">
+        <source>The firmware writing tool stopped responding and was ended. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool printed nothing for minutes and was stopped</extracomment>
+        <translation>ファームウェア書き込みツールが応答しなくなったため終了しました。デバイスを DFU モードで接続し直して、もう一度お試しください。</translation>
+    </message>
+    <message id="Error_DownloadRedirectRefused">
+        <source>The firmware server sent the download to an address that is not allowed.</source>
+        <extracomment>The server redirected the image download to an address the updater does not trust; the reason follows</extracomment>
+        <translation>ファームウェアサーバーが許可されていないアドレスへダウンロードを転送しました。</translation>
+    </message>
+    <message id="Error_DeviceDidNotAnswer">
+        <source>The device did not answer, so no firmware was written. Reconnect it in DFU mode and try again.</source>
+        <extracomment>Five attempts ended before any firmware was written: the device never answered</extracomment>
+        <translation>デバイスが応答しなかったため、ファームウェアは書き込まれませんでした。DFU モードで接続し直して、もう一度お試しください。</translation>
+    </message>
 </context>
 </TS>

@@ -2,12 +2,14 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -98,7 +100,8 @@ public:
 } // namespace
 
 ChildProcess::Outcome ChildProcess::run(const QString& path, const QStringList& arguments,
-                                        const ChunkHandler& onOutput, const ChunkHandler& onError)
+                                        const ChunkHandler& onOutput, const ChunkHandler& onError,
+                                        std::chrono::milliseconds silenceLimit)
 {
     Outcome outcome;
     if (path.isEmpty()) {
@@ -139,21 +142,58 @@ ChildProcess::Outcome ChildProcess::run(const QString& path, const QStringList& 
     }
     outcome.started = true;
 
+    // A descriptor that becomes readable when the child has ended, so that a child which
+    // closed its streams but never ends is still seen by the watchdog. Without one (kernels
+    // before 5.3) a silent child is still stopped while its streams are open.
+    int exitFd = silenceLimit.count() > 0 ? int(::syscall(SYS_pidfd_open, pid, 0)) : -1;
+
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point deadline = Clock::now() + silenceLimit;
+    enum class Stop { No, Terminated, Killed } stop = Stop::No;
+    bool exited = false;
+
     std::vector<char> buffer(static_cast<size_t>(readSize));
-    pollfd fds[2] = {{output.read, POLLIN, 0}, {error.read, POLLIN, 0}};
+    pollfd fds[3] = {{output.read, POLLIN, 0}, {error.read, POLLIN, 0}, {exitFd, POLLIN, 0}};
     const ChunkHandler* handlers[2] = {&onOutput, &onError};
     int openStreams = 2;
-    while (openStreams > 0) {
-        if (::poll(fds, 2, -1) < 0) {
+    while (openStreams > 0 || (exitFd >= 0 && !exited)) {
+        // A stopped child that has ended is done with, whatever it left holding the pipes.
+        if (stop != Stop::No && exited)
+            break;
+        int timeout = -1;
+        if (silenceLimit.count() > 0 && stop != Stop::Killed) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            timeout = int(std::clamp<long long>(left, 0, 24 * 3600 * 1000));
+        }
+        const int ready = ::poll(fds, 3, timeout);
+        if (ready < 0) {
             if (errno == EINTR)
                 continue;
             break; // cannot happen with valid descriptors; closing them lets the child end
+        }
+        if (ready == 0) {
+            if (exited)
+                break; // it ended by itself; only something it left behind holds the pipes
+            // Silent for the whole limit: ask it to end, then make it.
+            if (stop == Stop::No) {
+                outcome.stoppedSilent = true;
+                stop = Stop::Terminated;
+                ::kill(pid, SIGTERM);
+                deadline = Clock::now() + stopGrace;
+            } else {
+                stop = Stop::Killed;
+                ::kill(pid, SIGKILL);
+            }
+            continue;
         }
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) == 0)
                 continue;
             const ssize_t got = ::read(fds[i].fd, buffer.data(), buffer.size());
             if (got > 0) {
+                if (stop == Stop::No)
+                    deadline = Clock::now() + silenceLimit;
                 if (*handlers[i])
                     (*handlers[i])(buffer.data(), static_cast<qsizetype>(got));
             } else if (got == 0 || errno != EINTR) {
@@ -161,9 +201,14 @@ ChildProcess::Outcome ChildProcess::run(const QString& path, const QStringList& 
                 --openStreams;
             }
         }
+        if (fds[2].fd >= 0 && (fds[2].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+            exited = true;
+            fds[2].fd = -1;
+        }
     }
     closeFd(output.read);
     closeFd(error.read);
+    closeFd(exitFd);
 
     int status = 0;
     pid_t reaped;

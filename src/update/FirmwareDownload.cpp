@@ -1,5 +1,6 @@
 #include "update/FirmwareDownload.h"
 
+#include "catalogue/FirmwareServer.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 
@@ -54,6 +55,14 @@ QString writeImage(const QString& path, const QByteArray& image)
     if (!QDir().mkpath(folder))
         return QStringLiteral("cannot create the folder %1").arg(folder);
 
+    // Parts left by a run that was killed while writing: nobody else writes them (one
+    // instance per user), and each is as large as an image.
+    const QDir dir(folder);
+    const QString fileName = QFileInfo(path).fileName();
+    for (const QString& part : dir.entryList({fileName + QStringLiteral(".*.part")},
+                                             QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(dir.filePath(part));
+
     // An unused name: NewOnly never opens a file someone else made.
     QFile file;
     for (int attempt = 0; attempt < 8 && !file.isOpen(); ++attempt) {
@@ -67,9 +76,8 @@ QString writeImage(const QString& path, const QByteArray& image)
         return file.errorString();
 
     QString error;
-    // The old image's permissions carry over; a first image gets those of any new file.
-    if (QFileInfo::exists(path))
-        file.setPermissions(QFile::permissions(path));
+    // The new file has the user's default permissions (umask), whatever mode the old image
+    // was left with: an unreadable old image must not make every later image unreadable.
     if (file.write(image) != image.size() || !file.flush())
         error = file.errorString();
     file.close();
@@ -106,9 +114,10 @@ void FirmwareDownload::start(const Target& target)
         m_network = new QNetworkAccessManager(this);
     }
     QNetworkRequest request(target.url);
-    // Never follow a redirect from https to plain http.
+    // Every redirect is checked against the server rules before it is followed.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
+    m_currentUrl = target.url;
     request.setTransferTimeout(int(target.transferTimeout.count()));
     m_reply = m_network->get(request);
     // Without a bound the network thread reads ahead as fast as the socket delivers, and the
@@ -117,7 +126,23 @@ void FirmwareDownload::start(const Target& target)
     m_reply->setReadBufferSize(replyReadBufferSize);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &FirmwareDownload::onMetaDataChanged);
     connect(m_reply, &QNetworkReply::readyRead, this, &FirmwareDownload::onReadyRead);
+    connect(m_reply, &QNetworkReply::redirected, this, &FirmwareDownload::onRedirected);
     connect(m_reply, &QNetworkReply::finished, this, &FirmwareDownload::onFinished);
+}
+
+void FirmwareDownload::onRedirected(const QUrl& to)
+{
+    if (m_ended)
+        return;
+    const QString refusal = redirectRefusal(m_currentUrl, to);
+    if (!refusal.isEmpty()) {
+        logLine(refusal);
+        fail(localizedString("Error_DownloadRedirectRefused") + QLatin1Char('\n') + refusal);
+        return;
+    }
+    m_currentUrl = m_currentUrl.resolved(to);
+    m_redirectFollowed = true;
+    emit m_reply->redirectAllowed();
 }
 
 void FirmwareDownload::onMetaDataChanged()
@@ -133,8 +158,11 @@ void FirmwareDownload::judgeResponse(bool transferEnded)
         const int code = status.toInt();
         // The redirection target attribute is only set once the manager follows a redirect,
         // after this response's metadata has been reported: the Location header tells.
+        // A followed redirect whose target then failed still shows the redirect's status:
+        // the target's failure is the one to report.
         const bool redirecting =
-            code >= 300 && code < 400 && m_reply->hasRawHeader(QByteArrayLiteral("Location"));
+            code >= 300 && code < 400 &&
+            (m_redirectFollowed || m_reply->hasRawHeader(QByteArrayLiteral("Location")));
         if (redirecting && !transferEnded)
             return; // the manager follows it, or refuses it with an error of its own
         if (code != 200) {

@@ -55,6 +55,7 @@ signals:
 
 private:
     void onMetaDataChanged();
+    void onRedirected(const QUrl& to);
     void judgeResponse(bool transferEnded);
     void onReadyRead();
     void onFinished();
@@ -71,7 +72,9 @@ private:
     Md5Accumulator m_hash;
     QString m_expectedDigest;
     QString m_filePath;
+    QUrl m_currentUrl; // the address the latest response came from
     bool m_responseAccepted = false;
+    bool m_redirectFollowed = false;
     bool m_ended = false;
     std::future<void> m_writerDone; // the image file's writer has finished
 };

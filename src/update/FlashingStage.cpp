@@ -139,7 +139,7 @@ void FlashingStage::run()
     Shell::setDelegate(std::make_shared<ProgressLink>(self));
     const QStringList arguments = {QString::fromLatin1(dfuVendorId),
                                    QString::fromLatin1(dfuProductId), m_imagePath};
-    Shell::run(tool, arguments, [self](Shell::Outcome outcome) {
+    const auto completion = [self](Shell::Outcome outcome) {
         // The runner's thread. The judgement waits for the main thread and the progress
         // lines queued before it.
         logLine(QStringLiteral("STDOUT:") + outcome.output + QStringLiteral(", STDERR:") +
@@ -148,7 +148,8 @@ void FlashingStage::run()
         onMainThread(self, [outcome = std::move(outcome)](FlashingStage& stage) {
             stage.runEnded(outcome);
         });
-    });
+    };
+    Shell::run(tool, arguments, completion, m_settings.silentToolTimeout);
 }
 
 void FlashingStage::progressLine(const ProgressUpdate& update)
@@ -171,6 +172,12 @@ void FlashingStage::writeDidFinish(const Shell::Outcome& outcome)
     if (!outcome.started) {
         fail(localizedString("Error_FlashingToolUnavailable") + QLatin1Char('\n') +
              outcome.error.section(QLatin1Char('\n'), -1));
+        return;
+    }
+    if (outcome.stoppedSilent) {
+        // A tool that neither prints nor ends is stuck (an image path that blocks on open, a
+        // device that swallowed a request): it has been stopped, and the user is told so.
+        fail(localizedString("Error_FlashingToolNotResponding"));
         return;
     }
     const WriteVerdict verdict =

@@ -28,6 +28,8 @@ public:
         // The catalogue's MD5 of the image: the file must still have it before every run.
         QString expectedDigest;
         std::chrono::milliseconds retryDelay{500};
+        // A run that writes nothing and does not end for this long is stopped and reported.
+        std::chrono::milliseconds silentToolTimeout{180'000};
     };
 
     explicit FlashingStage(Settings settings, QObject* parent = nullptr);

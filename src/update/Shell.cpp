@@ -109,11 +109,13 @@ QString finalErrorText(QString error, const ChildProcess::Outcome& outcome, cons
     if (!outcome.started) {
         ending = startFailureText(path, outcome.startFailure);
     } else if (outcome.signal != 0) {
+        if (outcome.stoppedSilent)
+            ending = QStringLiteral("Stopped: no output for too long.\n");
         const char* name = sigdescr_np(outcome.signal); // thread-safe, unlike strsignal
-        ending = signalLinePrefix +
-                 QStringLiteral("%1 (%2).")
-                     .arg(outcome.signal)
-                     .arg(name ? QString::fromLocal8Bit(name) : QStringLiteral("unknown signal"));
+        ending += signalLinePrefix +
+                  QStringLiteral("%1 (%2).")
+                      .arg(outcome.signal)
+                      .arg(name ? QString::fromLocal8Bit(name) : QStringLiteral("unknown signal"));
     }
     if (ending.isEmpty())
         return error;
@@ -125,7 +127,7 @@ QString finalErrorText(QString error, const ChildProcess::Outcome& outcome, cons
 } // namespace
 
 Shell::Result Shell::run(const QString& command, const QStringList& arguments,
-                         Completion completion)
+                         Completion completion, std::chrono::milliseconds silenceLimit)
 {
     Result result;
     QString launchPath = command;
@@ -136,7 +138,7 @@ Shell::Result Shell::run(const QString& command, const QStringList& arguments,
                 .output;
     }
     if (completion)
-        runInBackground(launchPath, arguments, std::move(completion));
+        runInBackground(launchPath, arguments, std::move(completion), silenceLimit);
     else
         result = runAndWait(launchPath, arguments);
 
@@ -160,11 +162,11 @@ Shell::Result Shell::runAndWait(const QString& launchPath, const QStringList& ar
 }
 
 void Shell::runInBackground(const QString& launchPath, const QStringList& arguments,
-                            Completion completion)
+                            Completion completion, std::chrono::milliseconds silenceLimit)
 {
     // One thread per run does the start, every read and the completion, so the pieces reach
     // the delegate in order and the accumulators have a single writer.
-    auto work = [launchPath, arguments, completion]() {
+    auto work = [launchPath, arguments, completion, silenceLimit]() {
         TextAccumulator output;
         TextAccumulator error;
         Utf8PieceDecoder outputDecoder;
@@ -182,7 +184,8 @@ void Shell::runInBackground(const QString& launchPath, const QStringList& argume
             [&](const char* data, qsizetype size) {
                 if (const std::optional<QString> piece = errorDecoder.decode(data, size))
                     error.append(*piece);
-            });
+            },
+            silenceLimit);
         if (outcome.started) {
             // The rest is whatever a read left incomplete at the very end.
             const QString rest = outputDecoder.finish();
@@ -195,7 +198,8 @@ void Shell::runInBackground(const QString& launchPath, const QStringList& argume
         if (completion) {
             completion({removeLastCharacter(output.take()),
                         finalErrorText(removeLastCharacter(error.take()), outcome, launchPath),
-                        outcome.started, outcome.exitStatus, outcome.signal});
+                        outcome.started, outcome.exitStatus, outcome.signal,
+                        outcome.stoppedSilent});
         }
     };
     try {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -35,9 +36,10 @@ public:
     {
         QString output;
         QString error;
-        bool started = false; // false: the program could not be started (error says why)
-        int exitStatus = -1;  // its exit status when it exited by itself
-        int signal = 0;       // the signal that ended it, or 0
+        bool started = false;       // false: the program could not be started (error says why)
+        int exitStatus = -1;        // its exit status when it exited by itself
+        int signal = 0;             // the signal that ended it, or 0
+        bool stoppedSilent = false; // the runner stopped it for writing nothing too long
 
         // The program ran and exited with status 0.
         bool succeeded() const { return started && signal == 0 && exitStatus == 0; }
@@ -53,17 +55,20 @@ public:
     // Without a completion: blocks until the program has ended and returns both texts. With
     // one: starts the program in the background, returns ("", "") at once and hands the
     // outcome to the completion later. The lookup of a bare command name always blocks the caller.
+    // silenceLimit (background runs only): see runInBackground.
     static Result run(const QString& command, const QStringList& arguments,
-                      Completion completion = {});
+                      Completion completion = {}, std::chrono::milliseconds silenceLimit = {});
 
     // Starts launchPath with the arguments, waits for its end on this thread and returns
     // both texts. Output of any size is drained while the program runs.
     static Result runAndWait(const QString& launchPath, const QStringList& arguments);
 
     // Returns at once. The program is started on a thread of its own; each piece of standard
-    // output reaches the delegate there, in order, then the completion gets the outcome.
+    // output reaches the delegate there, in order, then the completion gets the outcome. With
+    // a positive silenceLimit, a program that writes nothing and does not end for that long is
+    // stopped (SIGTERM, then SIGKILL) and its outcome says so.
     static void runInBackground(const QString& launchPath, const QStringList& arguments,
-                                Completion completion);
+                                Completion completion, std::chrono::milliseconds silenceLimit = {});
 
     // The text without its last user-perceived character (a "\r\n" pair goes as one); empty
     // text stays empty. Pass an rvalue to have it done in place.

@@ -122,7 +122,8 @@ void UpdateSession::Private::start()
 
 void UpdateSession::Private::startWriting()
 {
-    flashing = new FlashingStage({settings.toolPath, version->md5hash, settings.retryDelay}, q);
+    flashing = new FlashingStage(
+        {settings.toolPath, version->md5hash, settings.retryDelay, settings.silentToolTimeout}, q);
     connect(flashing, &FlashingStage::progress, q,
             [this](double written, double total, const QString& statusText) {
                 emit q->progressChanged(written, total);

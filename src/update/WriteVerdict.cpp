@@ -66,7 +66,10 @@ WriteVerdict decideWriteOutcome(const Shell::Outcome& run, bool writeStarted,
                 verdict.outcome = WriteVerdict::Outcome::RetryLater;
                 verdict.messageKey = nullptr;
             } else {
+                // Five runs and the device never took a block: it did not answer, and
+                // nothing was written.
                 verdict.outcome = WriteVerdict::Outcome::GaveUp;
+                verdict.messageKey = "Error_DeviceDidNotAnswer";
             }
         }
     } else if (errorText.trimmed().isEmpty()) {
