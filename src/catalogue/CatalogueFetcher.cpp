@@ -1,10 +1,14 @@
 #include "catalogue/CatalogueFetcher.h"
 
+#include "catalogue/FirmwareServer.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
+#include <memory>
 
 namespace velt {
 namespace {
@@ -32,36 +36,107 @@ bool isHttpStatusError(QNetworkReply::NetworkError error)
     }
 }
 
+QString shownDuration(std::chrono::milliseconds limit)
+{
+    return limit.count() % 1000 == 0 ? QStringLiteral("%1 s").arg(limit.count() / 1000)
+                                     : QStringLiteral("%1 ms").arg(limit.count());
+}
+
+QString shownSize(qint64 bytes)
+{
+    constexpr qint64 mebibyte = 1024 * 1024;
+    return bytes % mebibyte == 0 ? QStringLiteral("%1 MiB").arg(bytes / mebibyte)
+                                 : QStringLiteral("%1 bytes").arg(bytes);
+}
+
 } // namespace
 
 CatalogueFetcher::Result CatalogueFetcher::fetch(const QUrl& url, const LoadLimits& limits)
 {
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     QNetworkAccessManager manager;
-    manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 
     QNetworkRequest request(url);
+    // Every redirect is judged below by the same rule as the server's own address.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
+    // Qt's transfer timeout counts only silence; the deadline below bounds the whole transfer,
+    // so a server that sends a byte now and then cannot hold the first page for ever.
     request.setTransferTimeout(static_cast<int>(limits.silence.count()));
 
-    QNetworkReply* reply = manager.get(request);
+    const std::unique_ptr<QNetworkReply> reply(manager.get(request));
+    Result result;
+    // Set when this function ends the transfer itself, so the report says why rather than
+    // Qt's "Operation canceled".
+    bool stopped = false;
+    const auto stop = [&](qint64 code, const QString& description) {
+        if (stopped)
+            return;
+        stopped = true;
+        result.code = code;
+        result.description = description;
+        reply->abort();
+    };
+    const auto refuseLarger = [&] {
+        stop(tooLargeCode,
+             QStringLiteral("the firmware list is larger than ") + shownSize(limits.maxBodyBytes));
+    };
+    // Keeps at most one byte beyond the limit, and stops the transfer as soon as it has one.
+    const auto take = [&] {
+        result.body += reply->read(limits.maxBodyBytes + 1 - result.body.size());
+        if (result.body.size() > limits.maxBodyBytes)
+            refuseLarger();
+    };
+
     QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        stop(timedOutCode, QStringLiteral("the firmware list transfer timed out after ") +
+                               shownDuration(limits.deadline));
+    });
+    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop, [&] {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > limits.maxBodyBytes)
+            refuseLarger();
+    });
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, take);
+    QUrl hop = url;
+    QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
+        const QString refusal = redirectRefusal(hop, target);
+        if (!refusal.isEmpty()) {
+            stop(redirectRefusedCode, refusal);
+            return;
+        }
+        hop = hop.resolved(target);
+        emit reply->redirectAllowed();
+    });
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    deadline.start(limits.deadline);
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!stopped)
+        take();
+    if (stopped) {
+        result.body.clear();
+        return result;
+    }
 
-    Result result;
     const QNetworkReply::NetworkError error = reply->error();
     const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
     if (error == QNetworkReply::NoError || (answered && isHttpStatusError(error))) {
         result.ok = true;
-        result.body = reply->readAll();
+        return result;
+    }
+    result.body.clear();
+    if (error == QNetworkReply::OperationCanceledError) {
+        // Nothing here cancelled it: Qt's transfer timeout did, which Qt calls "cancelled".
+        result.code = timedOutCode;
+        result.description = QStringLiteral("the firmware list transfer timed out after ") +
+                             shownDuration(limits.silence) + QStringLiteral(" without data");
     } else {
         result.code = error;
         result.description = reply->errorString();
     }
-    delete reply;
     return result;
 }
 

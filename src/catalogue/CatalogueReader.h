@@ -16,6 +16,13 @@ namespace velt {
 //   902  the document is a JSON object, but not a catalogue: "version" or "compatibility"
 //        missing or not an array, an entry that is not an object, a key of an entry missing,
 //        or a value of another JSON type than the format requires
+//   903  the configured firmware server was refused (FirmwareServer::refusedCode)
+//   904  the transfer timed out: nothing arrived for the silence limit, or the whole transfer
+//        ran past its deadline (CatalogueFetcher::timedOutCode)
+//   905  the body is larger than the limit (CatalogueFetcher::tooLargeCode)
+//   906  the server redirected to an address the server rules refuse
+//        (CatalogueFetcher::redirectRefusedCode)
+//   (903 to 906 are reported as retrieval failures, like the network layer's own codes)
 //   101..116, 406  the JSON parser's own error id (nlohmann's parse_error ids, and its
 //        out_of_range 406 for a number too large to hold)
 class CatalogueReader

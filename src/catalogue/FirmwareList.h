@@ -20,6 +20,10 @@ struct LoadLimits
 {
     // Longest time the transfer may go without receiving data.
     std::chrono::milliseconds silence{60'000};
+    // Longest time the whole transfer may take, however steadily data arrives.
+    std::chrono::milliseconds deadline{60'000};
+    // The largest body accepted; a catalogue is a few kilobytes.
+    qint64 maxBodyBytes = 16 * 1024 * 1024;
 };
 
 // The firmware catalogue. Main thread only.
@@ -38,7 +42,8 @@ public:
     // Shows nothing: on failure it returns the error for the caller to show (VeltError code 1000,
     // the description "<message> (<code>)") and leaves the list exactly as it was. The message is
     // "Error_CouldNotRetrieveFirmwareList" (after a log line with the reason) when the server was
-    // refused (code 903), the transfer failed (the QNetworkReply error) or the body is not UTF-8
+    // refused (code 903), the transfer failed (the QNetworkReply error), timed out (904), brought
+    // more than the limit (905), was redirected where it may not go (906) or the body is not UTF-8
     // (900); "Error_CouldNotReadFirmwareList" when the document is not JSON (the parser's id), not
     // an object (901, after a "bad json: " line) or not a catalogue (902, after an "invalid
     // firmware list: " line). The HTTP status is not looked at. Blocks, waiting in a local event
