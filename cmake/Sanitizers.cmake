@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # VELT_SANITIZE=address builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
 # VELT_SANITIZE=thread with ThreadSanitizer. Any report aborts the process, so a test fails.
 if(VELT_SANITIZE STREQUAL "address")

@@ -301,6 +301,41 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
         <translation>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</translation>
     </message>
+    <message id="Caption_MenuCopyDiagnostics">
+        <source>&amp;Copy Diagnostics</source>
+        <extracomment>Help menu: copies this run's diagnostic lines to the clipboard for a support request</extracomment>
+        <translation>&amp;Copy Diagnostics</translation>
+    </message>
+    <message id="Caption_MenuOpenLogFolder">
+        <source>Open &amp;Log Folder</source>
+        <extracomment>Help menu: opens the folder that keeps the diagnostics log</extracomment>
+        <translation>Open &amp;Log Folder</translation>
+    </message>
+    <message id="Info_DeviceConnected">
+        <source>A device in DFU mode is connected.</source>
+        <extracomment>DFU setup page status: the device in DFU mode is present</extracomment>
+        <translation>A device in DFU mode is connected.</translation>
+    </message>
+    <message id="Info_DeviceNotFound">
+        <source>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</source>
+        <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
+        <translation>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</translation>
+    </message>
+    <message id="Description_InhibitSleep">
+        <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>
+        <extracomment>Shown by the desktop when the user tries to suspend or shut down while the device is written</extracomment>
+        <translation>Firmware is being written to the device; interrupting it could leave the device unusable.</translation>
+    </message>
+    <message id="Error_CouldNotOpenLogFolder">
+        <source>The log folder could not be opened. Its path is in the details.</source>
+        <extracomment>Help menu: the file manager could not show the log folder; the folder's path follows behind the details button</extracomment>
+        <translation>The log folder could not be opened. Its path is in the details.</translation>
+    </message>
+    <message id="Error_AlreadyRunning">
+        <source>Velt Firmware Updater is already running. Use the window that is open, or quit it before starting the updater again.</source>
+        <extracomment>A second start of the application while one instance runs for this user; it ends after this alert</extracomment>
+        <translation>Velt Firmware Updater is already running. Use the window that is open, or quit it before starting the updater again.</translation>
+    </message>
     <message id="Error_FlashingToolNotResponding">
         <source>The firmware writing tool stopped responding and was ended. Reconnect the device in DFU mode and try again.</source>
         <extracomment>The flashing tool printed nothing for minutes and was stopped</extracomment>

@@ -1,13 +1,37 @@
+# SPDX-License-Identifier: Apache-2.0
 # Shared by scripts/test, scripts/demo and scripts/screenshots: the Debian packages the project
-# needs, installed when missing.
-VELT_PACKAGES=(
+# needs, installed when missing. The scripts install with --no-install-recommends, so every
+# package a step needs is named here, not left to a recommendation (qt6-base-dev only
+# recommends libqt6opengl6-dev, yet Qt UiTools cannot be found without it).
+# scripts/fresh-machine proves the lists on a minimal Debian 12 root.
+
+# The application and its flashing tool: compilers, Qt (Widgets, Network, Concurrent, DBus and
+# Xml come with qt6-base-dev; UiTools and the Linguist tools with qt6-tools-dev and
+# qt6-l10n-tools), nlohmann-json, libusb.
+VELT_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-    nlohmann-json3-dev libusb-1.0-0-dev libgtest-dev libgmock-dev
+    qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    nlohmann-json3-dev libusb-1.0-0-dev
+)
+# What a build with tests (the default) adds: GoogleTest and GoogleMock (Qt Test is part of
+# qt6-base-dev).
+VELT_TEST_BUILD_PACKAGES=(libgtest-dev libgmock-dev)
+# Running the window without a display: the loopback web server, Xvfb and the fonts for the
+# English and Japanese texts.
+VELT_RUN_PACKAGES=(python3 xvfb xauth fonts-dejavu-core fonts-noto-cjk)
+# The rest of the suite: the fuzzers (clang and its libFuzzer runtime), the libusb transport
+# under emulated usbfs, the benchmarks' baselines, the Debian package and the desktop metadata
+# checks, the private message bus of the sleep inhibitor's tests.
+VELT_CHECK_PACKAGES=(
     clang libclang-rt-14-dev
     umockdev libumockdev-dev
-    xvfb xauth fonts-noto-cjk python3 curl
+    curl
+    file dpkg-dev lintian appstream desktop-file-utils
+    dbus-daemon
 )
+VELT_PACKAGES=("${VELT_BUILD_PACKAGES[@]}" "${VELT_TEST_BUILD_PACKAGES[@]}"
+    "${VELT_RUN_PACKAGES[@]}" "${VELT_CHECK_PACKAGES[@]}")
 
 velt_missing_packages() {
     local missing=() package
@@ -44,9 +68,6 @@ velt_build() {
     cmake -G Ninja -S "$VELT_ROOT" -B "$VELT_ROOT/$dir" "$@" >/dev/null
     cmake --build "$VELT_ROOT/$dir"
 }
-
-# Checks the project's desktop metadata and builds its Debian package.
-VELT_PACKAGES+=(appstream desktop-file-utils dpkg-dev file)
 
 # Serves a folder over plain HTTP on a free port of 127.0.0.1, in the background: a real
 # static web server, as a firmware server would be. Sets VELT_SERVER_PID and

@@ -17,6 +17,9 @@ void showAlertBox(const VeltError& error)
                     error.localizedDescription, QMessageBox::Ok, parent);
     // Descriptions may quote the server or the flashing tool: shown as written, never as markup.
     box.setTextFormat(Qt::PlainText);
+    // QMessageBox adds its own "Show Details..." button for this.
+    if (!error.details.isEmpty())
+        box.setDetailedText(error.details);
     box.setDefaultButton(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

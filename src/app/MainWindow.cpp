@@ -2,8 +2,11 @@
 
 #include "app/AppDelegate.h"
 #include "app/PageStack.h"
+#include "catalogue/TargetFirmware.h"
+#include "core/Alert.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/SleepInhibitor.h"
 #include "pages/DFUSetupInfoViewController.h"
 #include "pages/IntroViewController.h"
 #include "pages/SelectModelViewController.h"
@@ -11,17 +14,23 @@
 #include "pages/UpdateProgressViewController.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 namespace velt {
 
 MainWindow::MainWindow(UpdateSettings settings, QWidget* parent)
-    : QMainWindow(parent), m_settings(std::move(settings)), m_stack(new PageStack(this))
+    : QMainWindow(parent), m_settings(std::move(settings)), m_stack(new PageStack(this)),
+      m_inhibitor(new SleepInhibitor(localizedString("Description_InhibitSleep"), {}, this))
 {
+    logContext(QStringLiteral("server: ") + m_settings.server);
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QApplication::applicationDisplayName());
     createMenus();
@@ -66,7 +75,7 @@ void MainWindow::showSelectVersionPage()
 
 void MainWindow::showDFUSetupPage()
 {
-    auto* page = new DFUSetupInfoViewController;
+    auto* page = new DFUSetupInfoViewController(m_settings.toolPath);
     connect(page, &DFUSetupInfoViewController::nextRequested, this,
             &MainWindow::showUpdateProgressPage);
     connect(page, &DFUSetupInfoViewController::backRequested, m_stack,
@@ -76,12 +85,17 @@ void MainWindow::showDFUSetupPage()
 
 void MainWindow::showUpdateProgressPage()
 {
+    const TargetFirmware& target = targetFirmware();
+    logContext(QStringLiteral("model: %1, version: %2")
+                   .arg(target.lotName, target.firmwareVersion ? target.firmwareVersion->name
+                                                               : QStringLiteral("?")));
     auto* page = new UpdateProgressViewController(m_settings);
     // A failed update returns to the DFU setup page, so the user can try again.
     connect(page, &UpdateProgressViewController::backRequested, m_stack,
             [this, page] { m_stack->pop(page); });
     connect(page, &UpdateProgressViewController::finishRequested, this, &MainWindow::requestQuit);
     connect(page, &UpdateProgressViewController::toolRunningChanged, this, [this](bool running) {
+        m_inhibitor->setHeld(running);
         if (!m_delegate)
             return;
         if (running)
@@ -162,6 +176,30 @@ void MainWindow::createMenus()
     about->setObjectName(QStringLiteral("aboutAction"));
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+    helpMenu->addSeparator();
+    QAction* copy = helpMenu->addAction(localizedString("Caption_MenuCopyDiagnostics"));
+    copy->setObjectName(QStringLiteral("copyDiagnosticsAction"));
+    connect(copy, &QAction::triggered, this, &MainWindow::copyDiagnostics);
+    QAction* openFolder = helpMenu->addAction(localizedString("Caption_MenuOpenLogFolder"));
+    openFolder->setObjectName(QStringLiteral("openLogFolderAction"));
+    connect(openFolder, &QAction::triggered, this, &MainWindow::openLogFolder);
+}
+
+void MainWindow::copyDiagnostics()
+{
+    QApplication::clipboard()->setText(runDiagnostics());
+}
+
+void MainWindow::openLogFolder()
+{
+    QString folder = diagnosticsFolder();
+    if (folder.isEmpty())
+        folder = defaultDiagnosticsFolder();
+    if (QDir().mkpath(folder) && QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        return;
+    logLine(QStringLiteral("could not open the log folder ") + folder);
+    presentAlert(VeltError::withDescription(
+        VeltError::updateCode, localizedString("Error_CouldNotOpenLogFolder"), folder));
 }
 
 void MainWindow::showAbout()

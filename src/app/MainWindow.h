@@ -9,10 +9,12 @@
 namespace velt {
 
 class PageStack;
+class SleepInhibitor;
 
 // The application's one window: the wizard's page stack with the intro page as its root, a
-// menu bar with Quit and About, and a fixed size. It builds each next page, wires its requests
-// and ends the application through its delegate, which also decides whether it may close.
+// menu bar with Quit, About and the diagnostics commands, and a fixed size. It builds each next
+// page, wires its requests and ends the application through its delegate, which also decides
+// whether it may close.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -35,6 +37,8 @@ protected:
 private:
     void createMenus();
     void showAbout();
+    void copyDiagnostics();
+    void openLogFolder();
     // Asks the delegate to end the application.
     void requestQuit();
 
@@ -48,6 +52,8 @@ private:
 
     UpdateSettings m_settings;
     PageStack* m_stack = nullptr;
+    // Held while the flashing tool runs.
+    SleepInhibitor* m_inhibitor = nullptr;
     QPointer<AppDelegate> m_delegate;
 };
 

@@ -11,22 +11,23 @@
 namespace velt {
 namespace {
 
-VeltError failure(const char* key, qint64 code)
+// details: the network's or the reader's own words, for the alert's details.
+VeltError failure(const char* key, qint64 code, const QString& details)
 {
     const QString message =
         localizedString(key) + QStringLiteral(" (") + QString::number(code) + QLatin1Char(')');
-    return VeltError::withDescription(VeltError::catalogueCode, message);
+    return VeltError::withDescription(VeltError::catalogueCode, message, details);
 }
 
 VeltError retrievalFailure(const QString& description, qint64 code)
 {
     logLine(description);
-    return failure("Error_CouldNotRetrieveFirmwareList", code);
+    return failure("Error_CouldNotRetrieveFirmwareList", code, description);
 }
 
-VeltError readFailure(qint64 code)
+VeltError readFailure(qint64 code, const QString& detail)
 {
-    return failure("Error_CouldNotReadFirmwareList", code);
+    return failure("Error_CouldNotReadFirmwareList", code, detail);
 }
 
 } // namespace
@@ -51,13 +52,13 @@ std::optional<VeltError> FirmwareList::load(const LoadLimits& limits)
     case CatalogueReader::Outcome::NotUtf8:
         return retrievalFailure(read.detail, read.code);
     case CatalogueReader::Outcome::NotJson:
-        return readFailure(read.code);
+        return readFailure(read.code, read.detail);
     case CatalogueReader::Outcome::NotAnObject:
         logLine(QStringLiteral("bad json: ") + read.detail);
-        return readFailure(read.code);
+        return readFailure(read.code, read.detail);
     case CatalogueReader::Outcome::InvalidCatalogue:
         logLine(QStringLiteral("invalid firmware list: ") + read.detail);
-        return readFailure(read.code);
+        return readFailure(read.code, read.detail);
     }
 
     merge(read.list);

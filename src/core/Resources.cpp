@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "core/Resources.h"
+
+#include "core/BuildConfig.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,15 +12,14 @@ namespace velt {
 QString resourceDirectory()
 {
     const QDir programDir(QCoreApplication::applicationDirPath());
-    const QString candidates[] = {
-        programDir.filePath(QStringLiteral("resources")),
-        programDir.filePath(QStringLiteral("../libexec/velt-firmware-updater")),
-    };
-    for (const QString& candidate : candidates) {
-        if (QFileInfo(candidate).isDir())
-            return QDir::cleanPath(candidate);
-    }
-    return {};
+    // The build puts the resources beside the program; nothing installs a resources folder
+    // next to an installed one.
+    const QString buildTree = programDir.filePath(QStringLiteral("resources"));
+    if (QFileInfo(buildTree).isDir())
+        return QDir::cleanPath(buildTree);
+    const QString installed =
+        QDir::cleanPath(programDir.filePath(QStringLiteral(VELT_INSTALLED_RESOURCE_DIR)));
+    return QFileInfo(installed).isDir() ? installed : QString();
 }
 
 QString resourcePath(const QString& name)

@@ -1,11 +1,13 @@
 #include "pages/DFUSetupInfoViewController.h"
 
+#include "catalogue/FirmwareList.h"
+#include "controls/LocalizableField.h"
 #include "controls/LocalizeControls.h"
 #include "ui_DFUSetupPage.h"
 
 namespace velt {
 
-DFUSetupInfoViewController::DFUSetupInfoViewController(QWidget* parent)
+DFUSetupInfoViewController::DFUSetupInfoViewController(const QString& toolPath, QWidget* parent)
     : QWidget(parent), m_ui(new Ui::DFUSetupPage)
 {
     m_ui->setupUi(this);
@@ -14,8 +16,50 @@ DFUSetupInfoViewController::DFUSetupInfoViewController(QWidget* parent)
             &DFUSetupInfoViewController::nextRequested);
     connect(m_ui->backButton, &QPushButton::clicked, this,
             &DFUSetupInfoViewController::backRequested);
+    if (toolPath.isEmpty())
+        return;
+
+    m_deviceStatus = new LocalizableField(this);
+    m_deviceStatus->setObjectName(QStringLiteral("deviceStatusField"));
+    m_deviceStatus->setWordWrap(true);
+    m_deviceStatus->setTextFormat(Qt::PlainText);
+    m_deviceStatus->hide();
+    m_ui->bodyLayout->insertWidget(m_ui->bodyLayout->indexOf(m_ui->instructions) + 1,
+                                   m_deviceStatus);
+    m_watcher = new DeviceWatcher(toolPath, QString::fromLatin1(dfuVendorId),
+                                  QString::fromLatin1(dfuProductId), this);
+    connect(m_watcher, &DeviceWatcher::presenceChanged, this,
+            &DFUSetupInfoViewController::showPresence);
 }
 
 DFUSetupInfoViewController::~DFUSetupInfoViewController() = default;
+
+// Watched only while the page is on screen: under the update page the tool must have the
+// device to itself.
+void DFUSetupInfoViewController::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_watcher)
+        m_watcher->start();
+}
+
+void DFUSetupInfoViewController::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (m_watcher)
+        m_watcher->stop();
+}
+
+void DFUSetupInfoViewController::showPresence(DeviceWatcher::Presence presence)
+{
+    // Unknown (the tool could not watch): no line rather than a guess.
+    m_deviceStatus->setVisible(presence != DeviceWatcher::Presence::Unknown);
+    if (presence == DeviceWatcher::Presence::Unknown)
+        return;
+    m_deviceStatus->setResourceId(presence == DeviceWatcher::Presence::Present
+                                      ? QStringLiteral("Info_DeviceConnected")
+                                      : QStringLiteral("Info_DeviceNotFound"));
+    m_deviceStatus->localize();
+}
 
 } // namespace velt

@@ -219,7 +219,10 @@ void FirmwareDownload::onFinished()
     if (m_ended)
         return;
     if (transportFailed) {
-        fail(transportFailureText());
+        // Where a keyed text replaces Qt's own, Qt's text goes behind the alert's details.
+        const QString text = transportFailureText();
+        const QString network = m_reply->errorString();
+        fail(text, text == network ? QString() : network);
         return;
     }
     onReadyRead();
@@ -307,11 +310,11 @@ void FirmwareDownload::verifyStored(const QString& path, const QString& writeErr
     emit verified(m_buffer.size());
 }
 
-void FirmwareDownload::fail(const QString& description)
+void FirmwareDownload::fail(const QString& description, const QString& details)
 {
     m_ended = true;
     stopTransfer();
-    emit failed(VeltError::withDescription(VeltError::updateCode, description));
+    emit failed(VeltError::withDescription(VeltError::updateCode, description, details));
 }
 
 void FirmwareDownload::stopTransfer()

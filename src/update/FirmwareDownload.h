@@ -63,7 +63,7 @@ private:
     void verifyStored(const QString& path, const QString& writeError);
     // The alert's text for a transfer the network layer ended with an error.
     QString transportFailureText() const;
-    void fail(const QString& description);
+    void fail(const QString& description, const QString& details = {});
     void stopTransfer();
 
     QNetworkAccessManager* m_network = nullptr;

@@ -193,14 +193,16 @@ void FlashingStage::writeDidFinish(const Shell::Outcome& outcome)
         break;
     case WriteVerdict::Outcome::Failed:
     case WriteVerdict::Outcome::GaveUp:
-        fail(verdict.alertText());
+        // A keyed text speaks for the tool; what the tool itself said goes behind the details.
+        fail(verdict.alertText(),
+             verdict.messageKey ? alertTail(outcome.error.trimmed()) : QString());
         break;
     }
 }
 
-void FlashingStage::fail(const QString& description)
+void FlashingStage::fail(const QString& description, const QString& details)
 {
-    emit failed(VeltError::withDescription(VeltError::updateCode, description));
+    emit failed(VeltError::withDescription(VeltError::updateCode, description, details));
 }
 
 } // namespace velt

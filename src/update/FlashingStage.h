@@ -60,7 +60,7 @@ private:
     void progressLine(const ProgressUpdate& update);
     void runEnded(const Shell::Outcome& outcome);
     void writeDidFinish(const Shell::Outcome& outcome);
-    void fail(const QString& description);
+    void fail(const QString& description, const QString& details = {});
 
     Settings m_settings;
     std::future<void> m_checkDone; // the image's digest has been computed

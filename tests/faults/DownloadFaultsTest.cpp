@@ -85,9 +85,11 @@ class DownloadFaultsTest : public WizardTest, public ::testing::WithParamInterfa
 protected:
     DownloadFaultsTest()
     {
-        // A flashing tool that only records that it ran.
+        // A flashing tool that only records that it ran to write (the DFU setup page's watch
+        // does not count).
         wizard.settings.toolPath = folder.filePath(QStringLiteral("dfu-util"));
-        WizardFixture::writeFile(wizard.settings.toolPath, "#!/bin/sh\ntouch \"$0.ran\"\n");
+        WizardFixture::writeFile(wizard.settings.toolPath,
+                                 "#!/bin/sh\n[ \"$1\" = --watch ] && exit 0\ntouch \"$0.ran\"\n");
         QFile::setPermissions(wizard.settings.toolPath, QFile::ReadOwner | QFile::ExeOwner);
         wizard.settings.transferTimeout = std::chrono::milliseconds(1000);
     }

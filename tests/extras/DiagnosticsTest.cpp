@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "core/Diagnostics.h"
+
+#include "FdCapture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+namespace velt {
+namespace {
+
+QStringList fileLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+TEST(Diagnostics, KeepsEveryLineStampedInTheFileWhileStandardOutputStaysPlain)
+{
+    QTemporaryDir dir;
+    FdCapture out(STDOUT_FILENO);
+    openDiagnosticsLog(dir.path(), QStringLiteral("1.2.3"));
+    logContext(QStringLiteral("server: http://127.0.0.1:1"));
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([t] {
+            for (int i = 0; i < 200; ++i)
+                logLine(QStringLiteral("thread %1 line %2 ").arg(t).arg(i).repeated(3));
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    ASSERT_TRUE(flushDiagnosticsLog());
+    EXPECT_EQ(diagnosticsFolder(), dir.path());
+    const QString run = runDiagnostics();
+    closeDiagnosticsLog();
+
+    const QStringList printed = out.lines();
+    ASSERT_EQ(printed.size(), 800);
+    const QStringList logged = fileLines(dir.filePath("velt-firmware-updater.log"));
+    ASSERT_EQ(logged.size(), 802);
+    EXPECT_EQ(logged.join(u'\n') + u'\n', run);
+    EXPECT_TRUE(logged[0].contains("velt-firmware-updater 1.2.3, Qt 6."))
+        << logged[0].toStdString();
+    EXPECT_TRUE(logged[1].endsWith(" server: http://127.0.0.1:1"));
+    const QRegularExpression stamp(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3} (.*)$)");
+    for (qsizetype i = 2; i < logged.size(); ++i) {
+        const QRegularExpressionMatch match = stamp.match(logged[i]);
+        ASSERT_TRUE(match.hasMatch()) << logged[i].toStdString();
+        // Whole lines only, in the order standard output got them.
+        EXPECT_EQ(match.captured(1), printed[i - 2]);
+    }
+}
+
+TEST(Diagnostics, RotatesIntoTwoOlderFiles)
+{
+    QTemporaryDir dir;
+    FdCapture out(STDOUT_FILENO);
+    openDiagnosticsLog(dir.path(), QStringLiteral("1"), 4096);
+    for (int i = 0; i < 1000; ++i)
+        logLine(QStringLiteral("a line of some fifty characters, number %1").arg(i, 6));
+    ASSERT_TRUE(flushDiagnosticsLog());
+    closeDiagnosticsLog();
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(files, QStringList({"velt-firmware-updater.log", "velt-firmware-updater.log.1",
+                                  "velt-firmware-updater.log.2"}));
+    for (const QString& name : files)
+        EXPECT_LT(QFileInfo(dir.filePath(name)).size(), 4096 + 100);
+    EXPECT_TRUE(fileLines(dir.filePath(files[0])).constLast().endsWith("number    999"));
+}
+
+TEST(Diagnostics, UnwritableFolderSaysSoOnceAndKeepsStandardOutput)
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    // A folder below a plain file cannot be made, not even by root.
+    const QString folder = dir.filePath("file/state");
+    FdCapture err(STDERR_FILENO);
+    FdCapture out(STDOUT_FILENO);
+    openDiagnosticsLog(folder, QStringLiteral("1"));
+    logLine(QStringLiteral("first"));
+    ASSERT_TRUE(flushDiagnosticsLog(std::chrono::seconds(2)));
+    logLine(QStringLiteral("second"));
+    ASSERT_TRUE(flushDiagnosticsLog(std::chrono::seconds(2)));
+    EXPECT_TRUE(diagnosticsFolder().isEmpty());
+    EXPECT_TRUE(runDiagnostics().contains(" second\n"));
+    closeDiagnosticsLog();
+    EXPECT_EQ(out.lines(), QStringList({"first", "second"}));
+    const QStringList complaints = err.lines();
+    ASSERT_EQ(complaints.size(), 1);
+    EXPECT_TRUE(complaints[0].contains(folder)) << complaints[0].toStdString();
+}
+
+} // namespace
+} // namespace velt
