@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The whole application at once: the demo catalogue and images from a server on 127.0.0.1,
 // the real flashing tool from the build's resource folder talking to its simulated device.
 #include "app/MainWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bad catalogue documents through the first page: each ends in one alert naming the failure
 // and its code, then the application ends, and the wizard never gets past its first page.
 #include "catalogue/CatalogueFetcher.h"

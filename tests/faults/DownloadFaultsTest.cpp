@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The image download's failures through the update page: each ends in an alert that says what
 // went wrong, the page back on the instructions before it, nothing flashed, and the image file
 // from an earlier run untouched unless this run stored a whole transfer (a digest is checked

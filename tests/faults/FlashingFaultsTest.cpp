@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every fault of the flashing tool's simulated device, through the update page with the real
 // tool: each run ends in Finish only when the device was written, otherwise in the alert for a
 // device that is not in DFU mode, the status failure, or the tool's own text; back on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The pages as a user meets them in the window: the walk there and back, the lists, Return,
 // and the update page's endings with a flashing tool the test writes.
 #include "support/WizardTest.h"
