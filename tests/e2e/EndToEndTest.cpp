@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The whole application at once: the demo catalogue and images from a server on 127.0.0.1,
 // the real flashing tool from the build's resource folder talking to its simulated device.
 #include "app/MainWindow.h"
@@ -8,6 +9,8 @@
 
 namespace velt::test {
 namespace {
+
+using test::PrintTo; // names the table rows in failure messages
 
 // What the walks pick: the demo's first model and its newest version.
 const QString model = QStringLiteral("Velt One");

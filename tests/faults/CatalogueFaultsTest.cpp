@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bad catalogue documents through the first page: each ends in one alert naming the failure
 // and its code, then the application ends, and the wizard never gets past its first page.
+#include "catalogue/CatalogueFetcher.h"
 #include "catalogue/CatalogueReader.h"
 #include "core/Localization.h"
 #include "support/WizardTest.h"
@@ -8,6 +10,8 @@
 
 namespace velt::test {
 namespace {
+
+using test::PrintTo; // names the table rows in failure messages
 
 enum class Failure { Retrieve, Read };
 
@@ -88,6 +92,14 @@ const CatalogueFault faults[] = {
      {.body = withVersions("[" + aVersion + "]"), .closeAfterBytes = 20},
      Failure::Retrieve,
      QNetworkReply::RemoteHostClosedError},
+    {"BodyOverSixteenMiB", document(QByteArray(16 * 1024 * 1024 + 1, ' ')), Failure::Retrieve,
+     CatalogueFetcher::tooLargeCode},
+    // Plain http stays between loopback addresses.
+    {"RedirectToPlainHttpOnAnotherHost",
+     {.status = 302,
+      .headers = {{"Location", "http://firmware.invalid/updater/firmwareList.json"}}},
+     Failure::Retrieve,
+     CatalogueFetcher::redirectRefusedCode},
 };
 
 class CatalogueFaultMatrix : public WizardTest, public ::testing::WithParamInterface<CatalogueFault>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The pages as a user meets them in the window: the walk there and back, the lists, Return,
 // and the update page's endings with a flashing tool the test writes.
 #include "support/WizardTest.h"
@@ -10,6 +11,8 @@
 
 namespace velt::test {
 namespace {
+
+using test::PrintTo; // names the table rows in failure messages
 
 // Alpha has three versions (the newest named in markup, which must show as typed), Empty none
 // (its second record is never consulted), Broken lists a newest version the catalogue lacks.

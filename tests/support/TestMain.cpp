@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every test executable runs its cases inside a QApplication (offscreen in ctest), so that
 // network replies, timers, child processes and widgets behave as in the application.
 #include <QApplication>

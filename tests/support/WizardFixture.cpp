@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "WizardFixture.h"
 
 #include "app/MainWindow.h"
@@ -69,12 +70,8 @@ WizardFixture::~WizardFixture()
 
 void WizardFixture::launch()
 {
-    const QString catalogue = catalogueServer.isEmpty() ? settings.server : catalogueServer;
-    setFirmwareServer(catalogue);
+    setFirmwareServer(catalogueServer.isEmpty() ? settings.server : catalogueServer);
     m_window = std::make_unique<MainWindow>(settings);
-    // The catalogue's server may differ from the images' one (set after the window, which may
-    // take the images' server for both).
-    setFirmwareServer(catalogue);
     m_window->show();
     m_delegate.applicationDidFinishLaunching();
 }

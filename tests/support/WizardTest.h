@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 #include "core/Resources.h"
@@ -25,7 +26,10 @@ namespace velt::test {
 
 // A table row's name in the messages of failed expectations.
 template <class Row>
-    requires requires(const Row& row) { row.name; }
+requires requires(const Row& row)
+{
+    row.name;
+}
 void PrintTo(const Row& row, std::ostream* out)
 {
     *out << row.name;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs the application and walks its wizard the way a user would (screenshots, demos, smoke
 // tests): waits for the catalogue, picks a model, keeps the preselected newest version unless
 // told otherwise, passes the DFU instructions and reaches the update page; with --finish it
