@@ -27,6 +27,8 @@ class FirmwareDownload : public QObject
 public:
     // A larger response is refused: a broken or hostile server must not exhaust memory.
     static constexpr qint64 maximumImageSize = 256 * 1024 * 1024;
+    // Redirects followed before the transfer is given up, as many as Qt's own default.
+    static constexpr int maximumRedirects = 50;
 
     explicit FirmwareDownload(QObject* parent = nullptr);
     ~FirmwareDownload() override;
@@ -55,7 +57,9 @@ signals:
 
 private:
     void onMetaDataChanged();
-    void onRedirected(const QUrl& to);
+    void request(const QUrl& url);
+    // Follows the finished reply's redirect, or fails on it; false when it was none.
+    bool followRedirect();
     void judgeResponse(bool transferEnded);
     void onReadyRead();
     void onFinished();
@@ -74,7 +78,8 @@ private:
     QString m_filePath;
     QUrl m_currentUrl; // the address the latest response came from
     bool m_responseAccepted = false;
-    bool m_redirectFollowed = false;
+    int m_redirectsFollowed = 0;
+    std::chrono::milliseconds m_transferTimeout{60'000};
     bool m_ended = false;
     std::future<void> m_writerDone; // the image file's writer has finished
 };
