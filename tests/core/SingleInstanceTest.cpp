@@ -63,8 +63,9 @@ TEST_P(SingleInstanceTest, SecondStart)
 
     velt::SingleInstance second(lockPath);
     EXPECT_EQ(second.tryAcquire(), row.expected);
-    if (row.expected == velt::SingleInstance::Outcome::HeldByAnother)
+    if (row.expected == velt::SingleInstance::Outcome::HeldByAnother) {
         EXPECT_EQ(second.holderPid(), holderPid);
+    }
 
     if (holder.state() != QProcess::NotRunning) {
         holder.closeWriteChannel();
