@@ -27,13 +27,17 @@ install(FILES resources/desktop/${VELT_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # Debian wants the changelog gzip-compressed at the highest level, without a name or time stamp
 # in the header, so that the same release always gives the same file.
-set(VELT_CHANGELOG_GZ ${CMAKE_BINARY_DIR}/changelog.gz)
+# The manual page likewise.
 find_program(VELT_GZIP gzip REQUIRED)
-execute_process(COMMAND ${VELT_GZIP} -9nc ${CMAKE_SOURCE_DIR}/resources/debian/changelog
-                OUTPUT_FILE ${VELT_CHANGELOG_GZ} COMMAND_ERROR_IS_FATAL ANY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS resources/debian/changelog)
-install(FILES resources/debian/copyright ${VELT_CHANGELOG_GZ}
+foreach(source changelog velt-firmware-updater.1)
+    execute_process(COMMAND ${VELT_GZIP} -9nc ${CMAKE_SOURCE_DIR}/resources/debian/${source}
+                    OUTPUT_FILE ${CMAKE_BINARY_DIR}/${source}.gz COMMAND_ERROR_IS_FATAL ANY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS resources/debian/${source})
+endforeach()
+install(FILES resources/debian/copyright ${CMAKE_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velt-firmware-updater)
+install(FILES ${CMAKE_BINARY_DIR}/velt-firmware-updater.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # udev's own rules folder when udev says where it is, kept under the prefix (udev reads
 # /usr/lib/udev/rules.d, which is where the package, with prefix /usr, puts the rule).
@@ -54,9 +58,9 @@ set(CPACK_PACKAGE_NAME velt-firmware-updater)
 set(CPACK_PACKAGE_VENDOR "Velt Audio")
 set(CPACK_PACKAGE_CONTACT "Velt Audio <support@velt-audio.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Firmware updater for Velt USB audio devices")
-set(CPACK_PACKAGE_DESCRIPTION "A step-by-step wizard that fetches the firmware releases for Velt
-USB audio devices, lets the user choose the model and a version, downloads and verifies the
-image and writes it into the device over USB DFU.")
+set(CPACK_PACKAGE_DESCRIPTION "A step-by-step wizard that fetches the firmware releases
+for Velt USB audio devices, lets the user choose the model and a version,
+downloads and verifies the image and writes it into the device over USB DFU.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -33,7 +33,8 @@ for file in bin/velt-firmware-updater libexec/velt-firmware-updater/dfu-util \
     share/applications/com.veltaudio.FirmwareUpdater.desktop \
     share/icons/hicolor/scalable/apps/com.veltaudio.FirmwareUpdater.svg \
     share/metainfo/com.veltaudio.FirmwareUpdater.metainfo.xml \
-    share/doc/velt-firmware-updater/copyright lib/udev/rules.d/70-velt-dfu.rules; do
+    share/doc/velt-firmware-updater/copyright share/man/man1/velt-firmware-updater.1.gz \
+    lib/udev/rules.d/70-velt-dfu.rules; do
     [ -f "$usr/$file" ] || fail "not installed: /usr/$file"
 done
 [ -x "$work/root$tool" ] || fail "the tool is not executable"
