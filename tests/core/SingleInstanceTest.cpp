@@ -44,8 +44,9 @@ TEST(SingleInstance, SecondStartIsRefusedOnlyWhileTheHolderRuns)
         }
         SingleInstance second(lockPath);
         EXPECT_EQ(second.tryAcquire(), c.expected);
-        if (c.holder == Holder::Running)
+        if (c.holder == Holder::Running) {
             EXPECT_EQ(second.holderPid(), holderPid);
+        }
         holder.closeWriteChannel();
         holder.waitForFinished(10000);
     }
