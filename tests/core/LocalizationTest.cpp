@@ -15,9 +15,8 @@ namespace {
 QList<QPair<QString, QString>> readTable(const QString& language)
 {
     QFile file(QStringLiteral(VELT_TRANSLATIONS_DIR "/velt_%1.ts").arg(language));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     QDomDocument document;
-    EXPECT_TRUE(document.setContent(&file));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly) && document.setContent(&file));
     QList<QPair<QString, QString>> entries;
     const QDomNodeList messages = document.elementsByTagName(QStringLiteral("message"));
     for (int i = 0; i < messages.count(); ++i) {
@@ -70,9 +69,7 @@ TEST(MessageTables, EveryLanguageAnswersEveryKeyTheCodeUses)
         }
         EXPECT_EQ(localizedString("Error_NoSuchKey"), QStringLiteral("Error_NoSuchKey"));
         QCoreApplication::removeTranslator(&translator);
-        if (englishKeys.isEmpty())
-            englishKeys = keys;
-        EXPECT_EQ(keys, englishKeys);
+        EXPECT_EQ(keys, englishKeys.isEmpty() ? englishKeys = keys : englishKeys);
     }
     for (const QString& key : usedKeys)
         EXPECT_TRUE(englishKeys.contains(key)) << key.toStdString();
