@@ -37,8 +37,7 @@ QByteArray payload(int size)
 
 QByteArray dfu(const QByteArray& data, uint16_t vendorId = 0x0a12, uint16_t productId = 0xffff)
 {
-    const std::vector<uint8_t> file =
-        withDfuSuffix({data.begin(), data.end()}, vendorId, productId);
+    const auto file = withDfuSuffix({data.begin(), data.end()}, vendorId, productId);
     return QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
 }
 
@@ -121,9 +120,6 @@ TEST_F(DfuTool, RejectsWrongArgumentsWithUsage)
         EXPECT_TRUE(wrong.err.startsWith("Usage: dfu-util VID PID IMAGE\n") && wrong.out.isEmpty());
     }
     EXPECT_EQ(run({"0A12", "FFFF", file}, "1").exitCode, 0) << "upper-case hex is hex";
-    const ToolRun unknown = run({"0a12", "ffff", file}, "1,flux-capacitor=3");
-    EXPECT_EQ(unknown.exitCode, 64);
-    EXPECT_TRUE(unknown.err.contains("flux-capacitor")) << unknown.err.toStdString();
 }
 
 TEST_F(DfuTool, ImagesAreCheckedBeforeTheDeviceIsTouched)
@@ -148,9 +144,7 @@ TEST_F(DfuTool, ImagesAreCheckedBeforeTheDeviceIsTouched)
         {"no suffix: sent whole", write("c", data), 0, data, true},
         {"shorter than a suffix", write("d", "UFD"), 0, "UFD", true},
         {"other vendor", write("e", dfu(data, 0x1234, 0xffff)), 65, {}},
-        {"other product", write("f", dfu(data, 0x0a12, 0x0001)), 65, {}},
         {"bad crc", write("g", good.chopped(4) + "abcd"), 65, {}},
-        {"bad suffix length", write("h", good.chopped(5) + '\x0c' + good.right(4)), 65, {}},
         {"payload damaged", write("i", 'x' + good.mid(1)), 65, {}},
         {"empty", write("j", {}), 65, {}},
         {"suffix only", write("k", dfu({})), 65, {}},
@@ -188,32 +182,19 @@ TEST_F(DfuTool, FailuresEndStderrWithTheirMarkerOrAClearText)
     };
     const Case cases[] = {
         {"absent", 2, "No device 0a12:ffff is connected. " + noDfu, 0},
-        {"presence-file=/nonexistent/velt-device", 2, noDfu, 0},
         {"no-return,detach-ms=200", 2, "after DETACH. " + noDfu, 0},
-        {"no-return,will-detach,detach-ms=200", 2, "after DETACH. " + noDfu, 0},
         {"duplicate", 3, "connected; connect only the one to update.", 0},
         {"access", 4, "rule 70-velt-dfu.rules (see the README)" + reconnect, 0},
-        {"busy", 4, "is using it. Close other updaters" + reconnect, 0},
         {"getstatus-timeouts=3", 5, "opened (LIBUSB_ERROR_TIMEOUT, 3 tries). " + noStatus, 0},
-        {"getstatus-timeouts=forever@0", 5, noStatus, 0},
         {"getstatus-timeouts=forever@2", 5, noStatus, 2},
         {"start-state=dfuMANIFEST-WAIT-RESET", 5, noStatus, 0},
         {"flash-kib=2", 6, "status errADDRESS.", 2},
         {"poll-ms=10001", 8, "after block 0; no device needs over 10 seconds.", 0},
         {"poll-ms=0xffffff", 8, "no device needs over 10 seconds.", 0},
-        // Faults at the last block (4) and at the end of the image never show "5000 of 5000".
-        {"error=errWRITE@4", 6,
-         "Block 4 failed: the device reports state dfuERROR, status errWRITE.", 4},
-        {"vanish=4", 7, "The device disconnected at block 4.", 4},
-        {"dnload-stall=4", 6, "state dfuERROR, status errSTALLEDPKT.", 4},
-        {"getstatus-timeouts=3@4", 5, noStatus, 4},
-        {"short-status=4", 8, shortStatus, 4},
-        {"odd-state=42@4", 8, "reports state state 42 after block 4.", 4},
+        // Faults at the end of the image never show "5000 of 5000" (the window's fault matrix
+        // runs the other faults at the last block and the end).
         {"error=errNOTDONE@end", 6,
          "rejected the image: the device reports state dfuERROR, status errNOTDONE.", 4},
-        {"error=errFIRMWARE@end", 6, "status errFIRMWARE.", 4},
-        {"odd-state=42@end", 8, "state 42 after the last block.", 4},
-        {"dnload-stall=end", 6, "status errSTALLEDPKT.", 4},
         {"short-status=end", 8, "after the last block " + shortStatus, 4},
     };
     for (const Case& c : cases) {
@@ -237,29 +218,21 @@ TEST_F(DfuTool, InstalledToolIgnoresTheSimulator)
 
 TEST_F(DfuTool, WatchSaysWhetherTheDeviceIsThereAndEndsCleanly)
 {
-    QProcess watch;
-    // Each line must come within a second.
-    auto next = [&watch] {
+    // The changes while it watches are followed through the DFU setup page's status line. Each
+    // line must come within a second; the end of its input and SIGTERM end it alike, cleanly.
+    for (const char* state : {"absent", "present"}) {
+        SCOPED_TRACE(state);
+        if (state == QLatin1String("present"))
+            write("device", {});
+        QProcess watch;
+        start(watch, {"--watch", "0a12", "ffff"}, "presence-file=" + path("device"));
         QDeadlineTimer deadline(1000);
         while (!watch.canReadLine() && watch.waitForReadyRead(int(deadline.remainingTime()))) {
         }
-        return watch.readLine();
-    };
-    auto endedCleanly = [&watch] {
-        return watch.waitForFinished(5000) && watch.exitStatus() == QProcess::NormalExit &&
-               watch.exitCode() == 0;
-    };
-    const QString settings = "presence-file=" + path("device");
-    // The changes while it watches are followed through the DFU setup page's status line.
-    start(watch, {"--watch", "0a12", "ffff"}, settings);
-    EXPECT_EQ(next(), "absent\n");
-    watch.closeWriteChannel();
-    EXPECT_TRUE(endedCleanly());
-
-    write("device", {});
-    start(watch, {"--watch", "0a12", "ffff"}, settings);
-    EXPECT_EQ(next(), "present\n");
-    watch.terminate(); // SIGTERM ends it as cleanly as the end of its input
-    EXPECT_TRUE(endedCleanly());
-    EXPECT_EQ(watch.readAllStandardError(), "");
+        EXPECT_EQ(watch.readLine(), QByteArray(state) + '\n');
+        state == QLatin1String("absent") ? watch.closeWriteChannel() : watch.terminate();
+        EXPECT_TRUE(watch.waitForFinished(5000) && watch.exitStatus() == QProcess::NormalExit &&
+                    watch.exitCode() == 0);
+        EXPECT_EQ(watch.readAllStandardError(), "");
+    }
 }

@@ -34,44 +34,41 @@ constexpr const char* kDescriptors = "1201100100000040120affff000100000001"
 
 // Answers the usbfs ioctls libusb makes: claims succeed (or fail with `claimErrno`), control
 // URBs go to the simulated device and complete at once.
-class UsbfsDevice
+struct UsbfsDevice
 {
-public:
-    UsbfsDevice(SimulatedDevice& device, int claimErrno)
-        : m_device(device), m_claimErrno(claimErrno)
-    {
-    }
+    SimulatedDevice& device;
+    int claimErrno = 0;
+    std::deque<UMockdevIoctlData*> done;
 
     static gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer self)
     {
         auto* usbfs = static_cast<UsbfsDevice*>(self);
         UMockdevIoctlData* argument = umockdev_ioctl_client_get_arg(client);
+        int error = 0;
         switch (umockdev_ioctl_client_get_request(client)) {
         case USBDEVFS_CLAIMINTERFACE:
         case USBDEVFS_DISCONNECT_CLAIM:
-            return usbfs->complete(client, usbfs->m_claimErrno);
+            error = usbfs->claimErrno;
+            break;
         case USBDEVFS_RELEASEINTERFACE:
         case USBDEVFS_SETINTERFACE:
         case USBDEVFS_RESET:
-            return usbfs->complete(client, 0);
+            break;
         case USBDEVFS_SUBMITURB:
-            return usbfs->submit(client, argument);
+            usbfs->submit(argument);
+            break;
         case USBDEVFS_REAPURB:
         case USBDEVFS_REAPURBNDELAY:
-            return usbfs->reap(client, argument);
+            error = usbfs->reap(argument);
+            break;
         default:
             return FALSE;
         }
-    }
-
-private:
-    gboolean complete(UMockdevIoctlClient* client, int error)
-    {
         umockdev_ioctl_client_complete(client, error ? -1 : 0, error);
         return TRUE;
     }
 
-    gboolean submit(UMockdevIoctlClient* client, UMockdevIoctlData* argument)
+    void submit(UMockdevIoctlData* argument)
     {
         UMockdevIoctlData* urbData =
             umockdev_ioctl_data_resolve(argument, 0, sizeof(usbdevfs_urb), nullptr);
@@ -83,31 +80,26 @@ private:
         const ControlSetup setup{bytes[0], bytes[1], uint16_t(bytes[2] | bytes[3] << 8),
                                  uint16_t(bytes[4] | bytes[5] << 8)};
         const int result =
-            m_device.control(setup, std::span(bytes + 8, size_t(bytes[6] | bytes[7] << 8)));
+            device.control(setup, std::span(bytes + 8, size_t(bytes[6] | bytes[7] << 8)));
         g_object_unref(buffer);
         urb->actual_length = std::max(result, 0);
         urb->status = result >= 0 ? 0 : result == UsbErrorPipe ? -EPIPE : -ENODEV;
-        m_done.push_back(urbData);
-        return complete(client, 0);
+        done.push_back(urbData);
     }
 
-    gboolean reap(UMockdevIoctlClient* client, UMockdevIoctlData* argument)
+    int reap(UMockdevIoctlData* argument)
     {
-        if (m_done.empty())
-            return complete(client, EAGAIN);
-        UMockdevIoctlData* urb = m_done.front();
-        m_done.pop_front();
+        if (done.empty())
+            return EAGAIN;
+        UMockdevIoctlData* urb = done.front();
+        done.pop_front();
         UMockdevIoctlData* pointer =
             umockdev_ioctl_data_resolve(argument, 0, sizeof(void*), nullptr);
         umockdev_ioctl_data_set_ptr(pointer, 0, urb);
         g_object_unref(pointer);
         g_object_unref(urb);
-        return complete(client, 0);
+        return 0;
     }
-
-    SimulatedDevice& m_device;
-    int m_claimErrno = 0;
-    std::deque<UMockdevIoctlData*> m_done;
 };
 
 struct Case
@@ -124,31 +116,37 @@ void PrintTo(const Case& c, std::ostream* out)
          << (c.claimErrno ? ", claim refused" : "");
 }
 
+// The testbed turns the preloaded library on; without the preload it is a plain folder.
 class LibusbUnderUmockdev : public ::testing::TestWithParam<Case>
 {
 protected:
-    void SetUp() override
+    ~LibusbUnderUmockdev() override
     {
-        // The testbed turns the preloaded library on; without the preload it is a plain folder.
-        m_testbed = umockdev_testbed_new();
-        if (!umockdev_in_mock_environment())
-            GTEST_SKIP() << "needs umockdev's preload: run under umockdev-wrapper (ctest does)";
-        m_handler = umockdev_ioctl_base_new();
-    }
-
-    void TearDown() override
-    {
-        if (m_handler)
-            g_object_unref(m_handler);
+        g_object_unref(m_handler);
         g_object_unref(m_testbed);
     }
 
-    // Plugs in the simulated device; libusb finds it through sysfs and opens its usbfs node.
-    void plug(SimulatedDevice& device, int claimErrno)
-    {
-        m_usbfs = std::make_unique<UsbfsDevice>(device, claimErrno);
+    UMockdevTestbed* m_testbed = umockdev_testbed_new();
+    UMockdevIoctlBase* m_handler = umockdev_ioctl_base_new();
+};
+
+} // namespace
+
+TEST_P(LibusbUnderUmockdev, DownloadsThroughUsbfs)
+{
+    if (!umockdev_in_mock_environment())
+        GTEST_SKIP() << "needs umockdev's preload: run under umockdev-wrapper (ctest does)";
+    const Case& c = GetParam();
+    SystemClock clock;
+    std::unique_ptr<SimulatedDevice> device;
+    std::unique_ptr<UsbfsDevice> usbfs;
+    if (c.settings) {
+        // Plugs in the simulated device; libusb finds it through sysfs and opens its usbfs node.
+        device =
+            std::make_unique<SimulatedDevice>(*parseSimulatorSettings(c.settings).settings, clock);
+        usbfs.reset(new UsbfsDevice{*device, c.claimErrno, {}});
         g_signal_connect_after(m_handler, "handle-ioctl", G_CALLBACK(UsbfsDevice::onIoctl),
-                               m_usbfs.get());
+                               usbfs.get());
         ASSERT_TRUE(umockdev_testbed_attach_ioctl(m_testbed, kDevicePath, m_handler, nullptr));
         const std::string description =
             std::string("P: /devices/pci0000:00/usb1/1-1\nN: bus/usb/001/005\nE: SUBSYSTEM=usb\n"
@@ -157,24 +155,6 @@ protected:
             kDevicePath + "\nA: busnum=1\\n\nA: devnum=5\\n\nA: speed=12\\n\n" +
             "A: bConfigurationValue=1\\n\nH: descriptors=" + kDescriptors + "\n";
         ASSERT_TRUE(umockdev_testbed_add_from_string(m_testbed, description.c_str(), nullptr));
-    }
-
-    UMockdevTestbed* m_testbed = nullptr;
-    UMockdevIoctlBase* m_handler = nullptr;
-    std::unique_ptr<UsbfsDevice> m_usbfs;
-};
-
-} // namespace
-
-TEST_P(LibusbUnderUmockdev, DownloadsThroughUsbfs)
-{
-    const Case& c = GetParam();
-    SystemClock clock;
-    std::unique_ptr<SimulatedDevice> device;
-    if (c.settings) {
-        device =
-            std::make_unique<SimulatedDevice>(*parseSimulatorSettings(c.settings).settings, clock);
-        plug(*device, c.claimErrno);
     }
     std::vector<uint8_t> payload(3000);
     std::iota(payload.begin(), payload.end(), uint8_t(0));
@@ -187,8 +167,7 @@ TEST_P(LibusbUnderUmockdev, DownloadsThroughUsbfs)
     };
     const DownloadOutcome outcome =
         DfuDownloader(transport, clock, reporter).download(0x0a12, 0xffff, payload);
-    EXPECT_EQ(outcome.code, c.code);
-    EXPECT_EQ(outcome.message, c.message);
+    EXPECT_EQ(std::pair(outcome.code, outcome.message), std::pair(c.code, std::string(c.message)));
     if (c.code == ExitCode::Success) {
         EXPECT_EQ(device->image(), payload);
         EXPECT_EQ(device->violations(), std::vector<std::string>());
