@@ -14,14 +14,12 @@ TEST(FlashingProgress, ParsesProgressLinesOfAPiece)
         QList<ProgressUpdate> expected;
     } cases[] = {
         {u"[i] Downloading firmware - 50 of 200"_s, {{50, 200}}},
-        // Three lines in one piece, as the tool overwrites its line with carriage returns.
-        {u"[i] Downloading firmware - 1 of 4\r[i] Downloading firmware - 2 of 4\r"
-         u"[i] Downloading firmware - 3 of 4"_s,
-         {{1, 4}, {2, 4}, {3, 4}}},
-        {u"[i] Downloading firmware - 1 of 4\u2028[i] Downloading firmware - 2 of 4\u0085"
+        // Several lines in one piece: the tool overwrites its line with carriage returns.
+        {u"[i] Downloading firmware - 1 of 4\r[i] Downloading firmware - 1 of 4\u2028[i] "
+         u"Downloading firmware - 2 of 4\u0085"
          u"[i] Downloading firmware - 3 of 4\u2029[i] Downloading firmware - 4 of 4\v"
          u"[i] Downloading firmware - 5 of 9\f"_s,
-         {{1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 9}}},
+         {{1, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 9}}},
         {u"[i] Opening image\n[i] Downloading firmware - 8 of 16 bytes\n[i] Done"_s, {{8, 16}}},
         // Only the text after the last dash holds the numbers.
         {u"[i] Downloading firmware - block-2 - 10 of 20"_s, {{10, 20}}},

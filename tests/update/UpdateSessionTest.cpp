@@ -1,7 +1,9 @@
 #include "update/UpdateSession.h"
 
+#include "TlsTestServer.h"
 #include "catalogue/FirmwareVersion.h"
 #include "support/TestHttpServer.h"
+#include "update/FirmwareDownload.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace velt {
 namespace {
@@ -60,7 +63,8 @@ protected:
 
     void serve(HttpResponse response = {})
     {
-        response.body = body;
+        if (response.body.isEmpty() && response.headers.isEmpty())
+            response.body = body;
         server.setResponse(imageRoute, response);
         version->md5hash = QCryptographicHash::hash(body, QCryptographicHash::Md5).toHex();
     }
@@ -132,8 +136,15 @@ protected:
     std::shared_ptr<FirmwareVersion> version = std::make_shared<FirmwareVersion>();
 };
 
+// The new image replaces an unreadable old one with default permissions, and parts left by a
+// killed run go.
 TEST_F(UpdateSessionTest, DownloadsVerifiesHandsOverAndWrites)
 {
+    QDir().mkpath(settings.documentsFolder);
+    writeFile(imagePath(), "old");
+    QFile::setPermissions(imagePath(), {});
+    const QString part = imagePath() + u".0badf00d.part"_s;
+    writeFile(part, "left by a killed run");
     const Outcome outcome = run();
     EXPECT_TRUE(outcome.succeeded) << outcome.error.toStdString();
     EXPECT_EQ(outcome.statuses,
@@ -144,21 +155,33 @@ TEST_F(UpdateSessionTest, DownloadsVerifiesHandsOverAndWrites)
     EXPECT_EQ(readFile(imagePath()), body);
     EXPECT_EQ(readFile(folder.filePath(u"runs"_s)).trimmed(),
               ("0a12 ffff " + imagePath()).toUtf8());
+    EXPECT_TRUE(
+        QFileInfo(imagePath()).permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_FALSE(QFile::exists(part));
 
     // Without a length the bar is busy (-1) until the image is stored.
     serve({.sendContentLength = false});
     EXPECT_EQ(run().progress.first(), (QPair<double, double>{0, -1}));
 }
 
+HttpResponse redirectTo(const QByteArray& location)
+{
+    return {.status = 302, .headers = {{"Location", location}}};
+}
+
 // Every download failure ends before the tool runs, keeps an earlier image (only a digest
-// mismatch stores the new one, for inspection) and says why.
+// mismatch stores the new one, for inspection) and says why. Redirects keep the server rules:
+// plain http only between loopback addresses, never down from https.
 TEST_F(UpdateSessionTest, DownloadFaults)
 {
+    enum From { Here, ClosedPort, NoSuchHost, UntrustedTls, TrustedTls };
+    const HttpResponse toHere = redirectTo((server.origin() + imageRoute).toUtf8());
     const struct
     {
         const char* name;
         HttpResponse response;
-        QString error; // the alert's text begins with it
+        QString error; // the alert's text or its details hold it
+        From from = Here;
     } cases[] = {
         {"404", {.status = 404}, "Error_CouldNotDownLoadFirmware"},
         {"dropped mid-body", {.closeAfterBytes = 50'000}, "Error_DownloadIncomplete"},
@@ -166,24 +189,65 @@ TEST_F(UpdateSessionTest, DownloadFaults)
         {"oversize",
          {.announcedLength = 256 << 20 | 1, .closeAfterBytes = 1},
          "Error_FirmwareTooLarge"},
+        {"oversize without a length",
+         {.body = QByteArray(FirmwareDownload::maximumImageSize + 1, 'x'),
+          .sendContentLength = false},
+         "Error_FirmwareTooLarge"},
         {"stalled", {.stallMs = 3000}, "Error_DownloadTimedOut"},
         {"digest in upper case", {}, "Error_FileHashDoesNotMatch"},
+        {"connection refused", {}, "Connection refused", ClosedPort},
+        {"host does not resolve", {}, "firmware.invalid not found", NoSuchHost},
+        {"untrusted certificate",
+         {},
+         "The certificate is self-signed, and untrusted",
+         UntrustedTls},
+        {"https to http", toHere, "Error_DownloadRedirectRefused\n", TrustedTls},
+        {"plain http to another host", redirectTo("http://192.0.2.1/fw.dfu"),
+         "Error_DownloadRedirectRefused\n"},
+        // The failure at the redirect's end is reported, not the redirect's status.
+        {"failing https target", redirectTo("https://127.0.0.1:1/fw.dfu"), "Connection refused"},
+        // A loop ends as a failed download, never a wait without an end.
+        {"redirect loop", toHere, "Error_CouldNotDownLoadFirmware"},
     };
-    settings.transferTimeout = 300ms;
+    settings.transferTimeout = 1s;
     QDir().mkpath(settings.documentsFolder);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writeFile(imagePath(), "earlier");
         serve(c.response);
+        std::optional<test::TlsTestServer::TrustCertificate> trust;
+        if (c.from == TrustedTls)
+            trust.emplace();
+        std::optional<test::TlsTestServer> tls;
+        if (c.from >= UntrustedTls)
+            tls.emplace(c.response);
+        settings.server = tls                    ? tls->origin()
+                          : c.from == ClosedPort ? u"http://127.0.0.1:1"_s
+                          : c.from == NoSuchHost ? u"https://firmware.invalid"_s
+                                                 : server.origin();
         const bool mismatch = c.error == u"Error_FileHashDoesNotMatch"_s;
         if (mismatch)
             version->md5hash = version->md5hash.toUpper();
         const Outcome outcome = run();
-        EXPECT_TRUE(outcome.error.startsWith(c.error)) << outcome.error.toStdString();
+        const QString alert = outcome.error + u'\n' + outcome.details;
+        EXPECT_TRUE(alert.contains(c.error)) << alert.toStdString();
         EXPECT_EQ(outcome.statuses.last(), u"Error_Generic"_s);
         EXPECT_EQ(runs(), 0);
         EXPECT_EQ(readFile(imagePath()), mismatch ? body : QByteArray("earlier"));
+        EXPECT_EQ(QDir(settings.documentsFolder).entryList(QDir::Files),
+                  QStringList{u"veltFirmwareUpdate.dfu"_s});
     }
+    // What the refusals are measured against: a redirect on the same scheme and a trusted
+    // certificate deliver.
+    settings.server = server.origin();
+    settings.transferTimeout = 5s;
+    server.setResponse(u"/moved.dfu"_s, {.body = body});
+    serve(redirectTo("/moved.dfu"));
+    EXPECT_TRUE(run().succeeded);
+    const test::TlsTestServer::TrustCertificate trust;
+    test::TlsTestServer tls({.body = body});
+    settings.server = tls.origin();
+    EXPECT_TRUE(run().succeeded);
 }
 
 TEST_F(UpdateSessionTest, WhatCannotStartIsReported)
@@ -279,39 +343,6 @@ TEST_F(UpdateSessionTest, AFileReplacedDuringTheHandOverIsNotWritten)
     };
     EXPECT_EQ(run().error, u"Error_FileHashDoesNotMatch"_s);
     EXPECT_EQ(runs(), 0);
-}
-
-TEST_F(UpdateSessionTest, RedirectsKeepTheServerRules)
-{
-    const auto redirectTo = [this](const QByteArray& location) {
-        server.setResponse(imageRoute, {.status = 302, .headers = {{"Location", location}}});
-    };
-    server.setResponse(u"/moved.dfu"_s, {.body = body});
-    redirectTo("/moved.dfu");
-    EXPECT_TRUE(run().succeeded);
-
-    // Plain http off this machine is refused before anything is fetched from there.
-    redirectTo("http://192.0.2.1/fw.dfu");
-    EXPECT_TRUE(run().error.startsWith(u"Error_DownloadRedirectRefused\n"_s));
-
-    // An allowed https target that fails reports its own failure, not the redirect's status.
-    redirectTo("https://127.0.0.1:1/fw.dfu");
-    const QString error = run().error;
-    EXPECT_FALSE(error.isEmpty() || error.startsWith(u"Error_CouldNotDownLoadFirmware"_s));
-}
-
-TEST_F(UpdateSessionTest, TheNewImageHasDefaultPermissionsAndLeftPartsGo)
-{
-    QDir().mkpath(settings.documentsFolder);
-    writeFile(imagePath(), "old");
-    QFile::setPermissions(imagePath(), {});
-    const QString part = imagePath() + u".0badf00d.part"_s;
-    writeFile(part, "left by a killed run");
-    EXPECT_TRUE(run().succeeded);
-    // Mode 0000 must not carry over: the tool could not open the image.
-    EXPECT_TRUE(
-        QFileInfo(imagePath()).permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
-    EXPECT_FALSE(QFile::exists(part));
 }
 
 } // namespace
