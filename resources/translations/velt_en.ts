@@ -341,6 +341,11 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>The flashing tool printed nothing for minutes and was stopped</extracomment>
         <translation>The firmware writing tool stopped responding and was ended. Reconnect the device in DFU mode and try again.</translation>
     </message>
+    <message id="Error_DownloadTooManyRedirects">
+        <source>The firmware server redirected the download too many times.</source>
+        <extracomment>The image download was redirected more than 50 times (a loop on the server)</extracomment>
+        <translation>The firmware server redirected the download too many times.</translation>
+    </message>
     <message id="Error_DownloadRedirectRefused">
         <source>The firmware server sent the download to an address that is not allowed.</source>
         <extracomment>The server redirected the image download to an address the updater does not trust; the reason follows</extracomment>

@@ -152,7 +152,7 @@ bool FirmwareDownload::followRedirect()
     }
     if (++m_redirectsFollowed > maximumRedirects) {
         logLine(QStringLiteral("too many redirects, the last to ") + to.toString());
-        fail(QStringLiteral("Too many redirects"));
+        fail(localizedString("Error_DownloadTooManyRedirects"));
         return true;
     }
     // The redirect's own body is no part of the image.

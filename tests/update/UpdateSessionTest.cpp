@@ -207,7 +207,7 @@ TEST_F(UpdateSessionTest, DownloadFaults)
         // The failure at the redirect's end is reported, not the redirect's status.
         {"failing https target", redirectTo("https://127.0.0.1:1/fw.dfu"), "Connection refused"},
         // A loop ends as a failed download, never a wait without an end.
-        {"redirect loop", toHere, "Error_CouldNotDownLoadFirmware"},
+        {"redirect loop", toHere, "Error_DownloadTooManyRedirects"},
     };
     settings.transferTimeout = 1s;
     QDir().mkpath(settings.documentsFolder);
