@@ -95,8 +95,13 @@ struct Walk
         int attempts = 0;
         std::function<void()> look;
         look = [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QMessageBox* box = nullptr;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* shown = qobject_cast<QMessageBox*>(widget); shown && shown->isVisible())
+                    box = shown;
             if (!box) {
+                // Five seconds at most; an alert that shows up later than that is not waited
+                // for, and the walk fails.
                 if (++attempts < 50)
                     QTimer::singleShot(100, look);
                 return;
