@@ -35,7 +35,7 @@ MainWindow::MainWindow(UpdateSettings settings, QWidget* parent)
     setWindowTitle(QApplication::applicationDisplayName());
     createMenus();
     // The pages are designed for one size; a resizable window would only add empty space.
-    m_stack->setFixedSize(640, 480);
+    m_stack->setFixedSize(640, 520);
     setCentralWidget(m_stack);
     connect(m_stack, &PageStack::topPageChanged, this, &MainWindow::pageDidAppear);
     showIntroPage();
