@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <cstdio>
 #include <unistd.h>
 
 // Sends what this process writes to a descriptor (standard output or error) to a temporary file
-// while it lives; lines() ends the capture and returns what was written, line by line.
+// while it lives; captured() reads what was written so far, lines() ends the capture first.
 class FdCapture
 {
 public:
@@ -20,13 +21,20 @@ public:
     }
     ~FdCapture() { lines(); }
 
+    QStringList captured() const
+    {
+        std::fflush(nullptr);
+        QFile file(m_file.fileName());
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                   : QStringList();
+    }
     QStringList lines()
     {
         std::fflush(nullptr);
         if (m_saved >= 0 && ::dup2(m_saved, m_fd) >= 0 && ::close(m_saved) == 0)
             m_saved = -1;
-        m_file.seek(0);
-        return QString::fromUtf8(m_file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        return captured();
     }
 
 private:

@@ -19,21 +19,10 @@ namespace {
 bool waitFor(int fd, short events, int wakeFd, int timeoutMs = -1)
 {
     pollfd fds[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
-    for (;;) {
-        const int ready = ::poll(fds, 2, timeoutMs);
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0 || fds[1].revents != 0)
-            return false;
-        return fds[0].revents != 0;
+    int ready = -1;
+    while (ready < 0 && (ready = ::poll(fds, 2, timeoutMs)) < 0 && errno == EINTR) {
     }
-}
-
-// Sleeps for ms unless the server stops first; returns false when it does.
-bool pause(int wakeFd, int ms)
-{
-    pollfd wake = {wakeFd, POLLIN, 0};
-    return ::poll(&wake, 1, ms) == 0;
+    return ready > 0 && fds[1].revents == 0 && fds[0].revents != 0;
 }
 
 // Sends everything unless the peer goes away or the server stops.
@@ -44,13 +33,10 @@ bool sendAll(int fd, const char* data, qint64 size, int wakeFd)
             return false;
         const ssize_t sent =
             ::send(fd, data, static_cast<size_t>(size), MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent < 0) {
-            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
-                continue;
+        if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
             return false;
-        }
-        data += sent;
-        size -= sent;
+        data += std::max<ssize_t>(sent, 0);
+        size -= std::max<ssize_t>(sent, 0);
     }
     return true;
 }
@@ -74,15 +60,13 @@ QByteArray responseHead(const HttpResponse& response)
 
 TestHttpServer::TestHttpServer()
 {
-    if (::pipe2(m_wake, O_CLOEXEC) != 0)
-        throw std::runtime_error("TestHttpServer: pipe failed");
     m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
     socklen_t length = sizeof address;
-    if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+    if (::pipe2(m_wake, O_CLOEXEC) != 0 || m_listener < 0 ||
+        ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
         ::listen(m_listener, 64) != 0 ||
         ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         throw std::runtime_error("TestHttpServer: cannot listen on 127.0.0.1");
@@ -96,12 +80,7 @@ TestHttpServer::~TestHttpServer()
     [[maybe_unused]] const ssize_t written = ::write(m_wake[1], &wake, 1);
     m_acceptor.join();
     // No new connection threads now: the acceptor was the only one to start them.
-    std::vector<std::thread> connections;
-    {
-        std::lock_guard lock(m_mutex);
-        connections.swap(m_connections);
-    }
-    for (std::thread& connection : connections)
+    for (std::thread& connection : m_connections)
         connection.join();
     ::close(m_listener);
     ::close(m_wake[0]);
@@ -121,19 +100,20 @@ void TestHttpServer::acceptConnections()
 
 void TestHttpServer::serve(int connection)
 {
+    struct Closer
+    {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{connection};
     // The request: everything up to the blank line after the headers.
     QByteArray request;
     char chunk[4096];
     while (!request.contains("\r\n\r\n")) {
-        if (!waitFor(connection, POLLIN, m_wake[0], 10'000)) {
-            ::close(connection);
+        const ssize_t received = waitFor(connection, POLLIN, m_wake[0], 10'000)
+                                     ? ::recv(connection, chunk, sizeof chunk, 0)
+                                     : -1;
+        if (received <= 0)
             return;
-        }
-        const ssize_t received = ::recv(connection, chunk, sizeof chunk, 0);
-        if (received <= 0) {
-            ::close(connection);
-            return;
-        }
         request.append(chunk, received);
     }
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
@@ -141,10 +121,10 @@ void TestHttpServer::serve(int connection)
         requestLine.size() >= 2 ? QString::fromLatin1(requestLine.at(1)) : QString();
     const HttpResponse response = responseFor(QUrl(target).path());
 
-    if (response.stallMs > 0 && !pause(m_wake[0], response.stallMs)) {
-        ::close(connection);
+    // A stall ends early only when the server stops.
+    pollfd wake = {m_wake[0], POLLIN, 0};
+    if (response.stallMs > 0 && ::poll(&wake, 1, response.stallMs) != 0)
         return;
-    }
 
     const QByteArray head = responseHead(response);
     const qint64 bodyBytes = response.closeAfterBytes >= 0
@@ -160,23 +140,12 @@ void TestHttpServer::serve(int connection)
                ::recv(connection, chunk, sizeof chunk, 0) > 0) {
         }
     }
-    ::close(connection);
 }
 
 void TestHttpServer::setResponse(const QString& path, const HttpResponse& response)
 {
     std::lock_guard lock(m_mutex);
     m_responses.insert(path, response);
-}
-
-QString TestHttpServer::origin() const
-{
-    return QStringLiteral("http://127.0.0.1:%1").arg(m_port);
-}
-
-QUrl TestHttpServer::url(const QString& path) const
-{
-    return QUrl(origin() + path);
 }
 
 QStringList TestHttpServer::requestedPaths() const
@@ -189,14 +158,8 @@ HttpResponse TestHttpServer::responseFor(const QString& path)
 {
     std::lock_guard lock(m_mutex);
     m_requested.append(path);
-    const auto it = m_responses.constFind(path);
-    if (it != m_responses.constEnd())
-        return *it;
-    HttpResponse notFound;
-    notFound.status = 404;
-    notFound.contentType = "text/html";
-    notFound.body = "<html><body><h1>404 Not Found</h1></body></html>";
-    return notFound;
+    return m_responses.value(path,
+                             {.status = 404, .body = "not found", .contentType = "text/plain"});
 }
 
 } // namespace velt::test

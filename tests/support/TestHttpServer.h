@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -43,9 +42,8 @@ public:
     TestHttpServer& operator=(const TestHttpServer&) = delete;
 
     void setResponse(const QString& path, const HttpResponse& response);
-    quint16 port() const { return m_port; }
-    QString origin() const; // http://127.0.0.1:PORT
-    QUrl url(const QString& path) const;
+    QString origin() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
+    QUrl url(const QString& path) const { return QUrl(origin() + path); }
     QStringList requestedPaths() const;
 
 private:

@@ -6,6 +6,7 @@
 #include "catalogue/FirmwareList.h"
 #include "catalogue/FirmwareServer.h"
 #include "catalogue/TargetFirmware.h"
+#include "support/FdCapture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,53 +14,22 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QTemporaryFile>
-#include <QTextEdit>
 #include <QTimer>
-#include <cstdio>
-#include <unistd.h>
 
 namespace velt::test {
-
-// Standard output, where diagnostic lines go, copied into a file from which waits read it;
-// everything captured is written back to the real standard output at the end.
-struct WizardFixture::LogCapture
-{
-    LogCapture() : saved(::dup(STDOUT_FILENO))
-    {
-        if (file.open())
-            ::dup2(file.handle(), STDOUT_FILENO);
-    }
-    ~LogCapture()
-    {
-        std::fflush(stdout);
-        ::dup2(saved, STDOUT_FILENO);
-        ::close(saved);
-        const QByteArray text = readFile(file.fileName());
-        if (::write(STDOUT_FILENO, text.constData(), size_t(text.size())) < 0)
-            return;
-    }
-    QStringList lines()
-    {
-        std::fflush(stdout);
-        return QString::fromUtf8(readFile(file.fileName())).split(u'\n', Qt::SkipEmptyParts);
-    }
-
-    int saved;
-    QTemporaryFile file;
-};
 
 WizardFixture::WizardFixture(UpdateSettings updateSettings) : settings(std::move(updateSettings))
 {
     resetFirmwareList();
     resetTargetFirmware();
     m_delegate.setQuitAction([this] { ++m_quits; });
+    setAlertPresenter([this](const VeltError& error) { m_alerts.shown.append(error); });
 }
 
 WizardFixture::~WizardFixture()
 {
     m_window.reset();
+    setAlertPresenter({});
     if (m_simulating) {
         if (m_previousSimulator)
             qputenv("VELT_DFU_SIMULATOR", *m_previousSimulator);
@@ -76,20 +46,9 @@ void WizardFixture::launch()
     m_delegate.applicationDidFinishLaunching();
 }
 
-bool WizardFixture::quitGuardDown() const
-{
-    return !m_delegate.disableQuitApp() &&
-           m_delegate.applicationShouldTerminate() == AppDelegate::TerminateNow;
-}
-
 QWidget* WizardFixture::page() const
 {
     return m_window ? m_window->pageStack()->topPage() : nullptr;
-}
-
-QString WizardFixture::pageName() const
-{
-    return page() ? page()->objectName() : QString();
 }
 
 int WizardFixture::stackSize() const
@@ -99,14 +58,10 @@ int WizardFixture::stackSize() const
 
 QString WizardFixture::text(const char* name) const
 {
+    // Labels and buttons show their text property, text areas their plain text.
     QWidget* widget = control<QWidget>(name);
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        return label->text();
-    if (auto* area = qobject_cast<QTextEdit*>(widget))
-        return area->toPlainText();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        return button->text();
-    return {};
+    const QVariant plain = widget ? widget->property("plainText") : QVariant();
+    return (plain.isValid() || !widget ? plain : widget->property("text")).toString();
 }
 
 QString WizardFixture::click(const char* name)
@@ -135,16 +90,13 @@ QString WizardFixture::pickIndex(int index, const char* list)
     return {};
 }
 
-void WizardFixture::pressReturn(int autoRepeats)
+void WizardFixture::pressReturn()
 {
     QWidget* target = QApplication::focusWidget();
     if (!target || target->window() != m_window.get())
         target = m_window.get();
-    for (int i = 0; i <= autoRepeats; ++i) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
-                        i > 0);
-        QApplication::sendEvent(target, &press);
-    }
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     QApplication::sendEvent(target, &release);
 }
@@ -152,9 +104,8 @@ void WizardFixture::pressReturn(int autoRepeats)
 QString WizardFixture::walkTo(const QString& name, const QString& model, int versionIndex,
                               const std::function<void(const QString&)>& visited)
 {
-    const QString pages[] = {QStringLiteral("IntroPage"), QStringLiteral("SelectModelPage"),
-                             QStringLiteral("SelectVersionPage"), QStringLiteral("DFUSetupPage"),
-                             QStringLiteral("UpdateProgressPage")};
+    const QStringList pages = {u"IntroPage"_qs, u"SelectModelPage"_qs, u"SelectVersionPage"_qs,
+                               u"DFUSetupPage"_qs, u"UpdateProgressPage"_qs};
     if (!m_window)
         launch();
     QString failure = waitUntil(
@@ -212,16 +163,12 @@ QString WizardFixture::waitUntil(const QString& what, const std::function<bool()
         .arg(what, pageName(), alertText(), text("infoTextArea"));
 }
 
-QString WizardFixture::waitForPage(const QString& name, int timeoutMs)
+QString WizardFixture::alertText() const
 {
-    return waitUntil(
-        name, [&] { return pageName() == name; }, timeoutMs);
-}
-
-QString WizardFixture::waitForAlert(int timeoutMs)
-{
-    return waitUntil(
-        QStringLiteral("an alert"), [this] { return !m_alerts.alerts().isEmpty(); }, timeoutMs);
+    QStringList texts;
+    for (const VeltError& error : m_alerts.alerts())
+        texts.append(error.localizedDescription);
+    return texts.join(u'\n');
 }
 
 bool WizardFixture::ended() const
@@ -230,25 +177,19 @@ bool WizardFixture::ended() const
     return !m_alerts.alerts().isEmpty() || (finish && finish->isVisible() && finish->isEnabled());
 }
 
-QString WizardFixture::waitForEnd(int timeoutMs)
-{
-    return waitUntil(
-        QStringLiteral("Finish or an alert"), [this] { return ended(); }, timeoutMs);
-}
-
 QStringList WizardFixture::logLines()
 {
+    // Standard output, where diagnostic lines go, is captured from the first call on.
     if (!m_log)
-        m_log = std::make_unique<LogCapture>();
-    return m_log->lines();
+        m_log = std::make_unique<FdCapture>(STDOUT_FILENO);
+    return m_log->captured();
 }
 
 QString WizardFixture::waitForLogLine(const QString& part, int timeoutMs)
 {
-    logLines();
     return waitUntil(
         QStringLiteral("a log line with \"%1\"").arg(part),
-        [&] { return !m_log->lines().filter(part).isEmpty(); }, timeoutMs);
+        [&] { return !logLines().filter(part).isEmpty(); }, timeoutMs);
 }
 
 void WizardFixture::simulateDevice(const QString& traits)
@@ -260,21 +201,6 @@ void WizardFixture::simulateDevice(const QString& traits)
                                       .arg(traits, m_device.filePath(QStringLiteral("runs")),
                                            m_device.filePath(QStringLiteral("received")))
                                       .toUtf8());
-}
-
-int WizardFixture::toolRuns() const
-{
-    return readFile(m_device.filePath(QStringLiteral("runs"))).trimmed().toInt();
-}
-
-QByteArray WizardFixture::deviceReceived() const
-{
-    return readFile(m_device.filePath(QStringLiteral("received")));
-}
-
-QString WizardFixture::firmwareFile() const
-{
-    return settings.documentsFolder + QStringLiteral("/veltFirmwareUpdate.dfu");
 }
 
 QByteArray WizardFixture::readFile(const QString& path)

@@ -2,22 +2,30 @@
 #pragma once
 
 #include "app/AppDelegate.h"
-#include "support/AlertRecorder.h"
+#include "core/Alert.h"
+#include "core/VeltError.h"
 #include "update/UpdateSession.h"
 
-#include <QByteArray>
-#include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 
+class FdCapture;
+
 namespace velt {
 
 class MainWindow;
 
 namespace test {
+
+// The alerts the fixture recorded instead of showing them.
+struct AlertRecorder
+{
+    QList<VeltError> shown;
+    const QList<VeltError>& alerts() const { return shown; }
+};
 
 // The whole window as the program launches it, driven by the object names of its pages and
 // controls the way a user drives it. Shared by the window tests and the demo's wizard driver,
@@ -46,10 +54,14 @@ public:
     AppDelegate& delegate() { return m_delegate; }
     int quits() const { return m_quits; }
     // Quitting would be allowed now, and the window's close buttons say so.
-    bool quitGuardDown() const;
+    bool quitGuardDown() const
+    {
+        return !m_delegate.disableQuitApp() &&
+               m_delegate.applicationShouldTerminate() == AppDelegate::TerminateNow;
+    }
 
     QWidget* page() const;
-    QString pageName() const;
+    QString pageName() const { return page() ? page()->objectName() : QString(); }
     int stackSize() const;
     // A control of the page on screen, by object name; null when there is none.
     template <class T> T* control(const char* name) const
@@ -63,9 +75,8 @@ public:
     // Chooses the item with this text (or, with an empty text, the first) in a page's list.
     QString pick(const QString& text, const char* list = "selector");
     QString pickIndex(int index, const char* list = "selector");
-    // Return as the keyboard sends it to the focused control (the window when none has it);
-    // a held key is one press followed by auto-repeated ones.
-    void pressReturn(int autoRepeats = 0);
+    // Return as the keyboard sends it to the focused control (the window when none has it).
+    void pressReturn();
 
     // From launch to the named page: the catalogue, the model (empty: the first), the
     // preselected newest version unless versionIndex says otherwise, the instructions. Any
@@ -84,15 +95,27 @@ public:
         waitUntil(
             {}, [] { return false; }, ms);
     }
-    QString waitForPage(const QString& name, int timeoutMs = 30'000);
-    QString waitForAlert(int timeoutMs = 30'000);
+    QString waitForPage(const QString& name, int timeoutMs = 30'000)
+    {
+        return waitUntil(
+            name, [&] { return pageName() == name; }, timeoutMs);
+    }
+    QString waitForAlert(int timeoutMs = 30'000)
+    {
+        return waitUntil(
+            u"an alert"_qs, [this] { return !m_alerts.alerts().isEmpty(); }, timeoutMs);
+    }
     // The update page's ending: the Finish button, or an alert.
     bool ended() const;
-    QString waitForEnd(int timeoutMs = 60'000);
+    QString waitForEnd(int timeoutMs = 60'000)
+    {
+        return waitUntil(
+            u"Finish or an alert"_qs, [this] { return ended(); }, timeoutMs);
+    }
     QString waitForLogLine(const QString& part, int timeoutMs = 30'000);
 
     const AlertRecorder& alerts() const { return m_alerts; }
-    QString alertText() const { return m_alerts.texts().join(QLatin1Char('\n')); }
+    QString alertText() const;
     // Diagnostic lines written since the first call (standard output is copied from then on).
     QStringList logLines();
 
@@ -100,23 +123,24 @@ public:
     // traits (see tools/dfu-util/README.md), with the runs it sees and the bytes it received
     // in its last run recorded.
     void simulateDevice(const QString& traits);
-    int toolRuns() const;
-    QByteArray deviceReceived() const;
-    QString firmwareFile() const;
+    int toolRuns() const { return readFile(m_device.filePath(u"runs"_qs)).trimmed().toInt(); }
+    QByteArray deviceReceived() const { return readFile(m_device.filePath(u"received"_qs)); }
+    QString firmwareFile() const
+    {
+        return settings.documentsFolder + u"/veltFirmwareUpdate.dfu"_qs;
+    }
 
     static QByteArray readFile(const QString& path);
     static bool writeFile(const QString& path, const QByteArray& bytes);
 
 private:
-    struct LogCapture;
-
     AlertRecorder m_alerts;
     AppDelegate m_delegate;
     int m_quits = 0;
     QTemporaryDir m_device;
     std::optional<QByteArray> m_previousSimulator;
     bool m_simulating = false;
-    std::unique_ptr<LogCapture> m_log;
+    std::unique_ptr<FdCapture> m_log;
     std::unique_ptr<MainWindow> m_window;
 };
 

@@ -43,8 +43,7 @@ class WizardTest : public ::testing::Test
 protected:
     WizardTest()
     {
-        if (!m_english.load(QStringLiteral(":/i18n/velt_en")))
-            ADD_FAILURE() << "no English message table";
+        EXPECT_TRUE(m_english.load(QStringLiteral(":/i18n/velt_en"))) << "no English texts";
         QCoreApplication::installTranslator(&m_english);
     }
     ~WizardTest() override { QCoreApplication::removeTranslator(&m_english); }
