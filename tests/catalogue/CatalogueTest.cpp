@@ -6,7 +6,6 @@
 #include "support/FdCapture.h"
 #include "support/TestHttpServer.h"
 
-#include <QElapsedTimer>
 #include <QNetworkReply>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -251,25 +250,6 @@ TEST_F(Catalogue, FailedLoadReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
         EXPECT_EQ(firmwareList().versionsDescription(), before);
         EXPECT_EQ(firmwareList().compatibilities.size(), 1);
     }
-}
-
-TEST_F(Catalogue, TwentyThousandVersionsLoadInSeconds)
-{
-    QStringList names, versions;
-    for (int i = 0; i < 20000; ++i) {
-        names.append(QStringLiteral("v%1").arg(i));
-        versions.append(QStringLiteral(R"({"name": "v%1", "filename": "f", "md5": "m", )"
-                                       R"("release_date": "d"})")
-                            .arg(i));
-    }
-    serve(document("[" + versions.join(", ").toUtf8() + "]",
-                   R"([{"lot": ["VX-1"], "versions": [")" + names.join(R"(", ")").toUtf8() +
-                       R"("]}])"));
-    QElapsedTimer clock;
-    clock.start();
-    ASSERT_EQ(load(), std::nullopt);
-    EXPECT_LT(clock.elapsed(), 10000);
-    EXPECT_EQ(targetFirmware().versionNamesForLot("VX-1"), names);
 }
 
 } // namespace

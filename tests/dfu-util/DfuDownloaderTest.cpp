@@ -101,14 +101,3 @@ TEST(DfuDownloader, HealthyDevicesGetTheWholeImage)
             EXPECT_EQ(run->progress[i], std::min((i + 1) * block, payload.size()));
     }
 }
-
-TEST(DfuDownloader, TakesNoLongerThanTheDeviceRequires)
-{
-    // latency 2 ms per request, 6 ms of writing per block and 6 ms of manifestation: the
-    // protocol minimum is GETSTATUS on open, then per block DNLOAD + GETSTATUS (busy) + wait +
-    // GETSTATUS (idle), then the end DNLOAD + GETSTATUS (manifesting) + wait + GETSTATUS.
-    const size_t blocks = 50;
-    const auto run = flash("latency-ms=2,poll-ms=6", makePayload(blocks * 1023));
-    ASSERT_EQ(run->outcome.code, ExitCode::Success) << run->outcome.message;
-    EXPECT_EQ(run->clock.nowUs(), (1 + blocks * 3 + 3) * 2000 + (blocks + 1) * 6000);
-}
