@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Feeds arbitrary bytes to the catalogue reader and checks what it promises: it never crashes
 // or overflows, it reports every failure with its documented code and no records, and a
 // document it accepts gives records whose lookups and text forms hold together.

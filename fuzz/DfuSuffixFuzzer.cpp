@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Feeds arbitrary files to the flashing tool's image reader. The first four bytes choose the
 // device ids the image is checked against, the rest is the file. Checks what the reader
 // promises: it never reads out of bounds, it accepts exactly the files whose suffix is absent

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Feeds arbitrary text to the parser of the flashing tool's progress lines. Checks that it
 // never crashes or reads out of bounds, that every update it gives is a pair of finite numbers,
 // that a piece gives the same updates whole as line by line, and that every number it accepts

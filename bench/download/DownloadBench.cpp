@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The download and flashing stages as the update page runs them, in one run:
 //   download-64MiB        wall time from start() to verified() for a 64 MiB image (random bytes
 //                         with a DFU suffix) served by `python3 -m http.server` on loopback,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Times the flashing tool against the simulated device.
 //   flash-1MiB      wall time for 1 MiB at full-speed-like costs (1 ms per control transfer,
 //                   2 ms bwPollTimeout per block) against the protocol minimum, the sum of the

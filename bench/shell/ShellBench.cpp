@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Throughput of the shell runner: 256 MiB of a child's standard output through background mode
 // into a delegate that counts characters, and through blocking mode, each against
 // `cat FILE | cat > /dev/null` on the same file in the same run. Best of three runs each;

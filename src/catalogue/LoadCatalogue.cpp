@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // FirmwareList::load lives apart from the records so that they, and the reader, need
 // nothing of the network module.
 #include "catalogue/CatalogueFetcher.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "update/WriteVerdict.h"
 
 #include "core/Localization.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The downloader against the simulated device on a virtual clock: the healthy shapes of device,
 // what reaches the flash, exact timing, and the host's manners (the device records any breach).
 // The faults and their messages are checked through the built tool (DfuToolTest.cpp).

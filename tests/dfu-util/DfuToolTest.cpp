@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The built tool as the application runs it: arguments, images, exit codes, standard output and
 // error, with the simulated device behind VELT_DFU_SIMULATOR; the watch mode; and the USB-only
 // build that gets installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The libusb transport on the real libusb, with usbfs and sysfs emulated by umockdev: the
 // simulated device answers the control URBs libusb submits. Runs under umockdev-wrapper
 // (LD_PRELOAD of libumockdev-preload); without it the cases skip.

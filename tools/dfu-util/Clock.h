@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Time as the downloader and the simulated device see it. The tool runs on the system's
 // monotonic clock; tests run on a virtual clock that advances only when someone sleeps, so
 // waiting out a device costs them no real time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The host side of a USB DFU 1.1 download: finds the one device with the given ids, brings it
 // into DFU mode and to dfuIDLE, sends the payload block by block while following the device's
 // status, and sees it through manifestation. All USB goes through a Transport, all waiting

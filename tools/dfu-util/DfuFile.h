@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A firmware image as the DFU file format stores it: the payload for the device followed by a
 // 16-byte suffix (ids, format version, "UFD", length, CRC). Checked before any USB traffic, so
 // a wrong or damaged file never reaches a device.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Numbers of the USB DFU 1.1 class protocol that both the host side (the downloader) and the
 // simulated device speak.
 #pragma once

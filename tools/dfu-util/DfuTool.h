@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The command line around the downloader: `dfu-util VID PID IMAGE` checks the arguments and the
 // image before any USB traffic, picks libusb or the simulated device (VELT_DFU_SIMULATOR), writes
 // progress and information to `out` and a failure's explanation to `err`, and returns the exit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The tool's exit codes, one per kind of ending (README.md lists them for users).
 #pragma once
 

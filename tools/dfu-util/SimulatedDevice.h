@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The device side of USB DFU 1.1: the state machine a DFU device runs, with the faults real
 // devices show injected on demand. It also watches the host: a host that sends blocks out of
 // order or oversized, does not wait bwPollTimeout, sends a second end-of-image, resets a device

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The settings of the simulated device, read from VELT_DFU_SIMULATOR: a comma-separated list
 // such as "1", "transfer-size=64,latency-ms=2" or "error=errWRITE@3". README.md documents them.
 #pragma once

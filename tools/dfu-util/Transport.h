@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The one narrow door between the downloader and USB. The tool has two implementations: libusb
 // for real devices and the simulated device; the downloader sees only this.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Results of USB operations as the transport reports them. The values and names are libusb's
 // (libusb_error, libusb_error_name), so messages read the same whichever transport produced
 // them; the downloader itself never includes libusb.

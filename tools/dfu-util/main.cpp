@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // dfu-util: writes a DFU image into a USB device in DFU mode (see README.md).
 #include "DfuTool.h"
 
