@@ -12,13 +12,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <ostream>
-
-// Readable texts in the messages of failed expectations.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace velt::test {
 namespace {

@@ -108,21 +108,6 @@ TEST_F(DfuTool, SuccessPrintsOneProgressLinePerBlockAsItGoes)
     EXPECT_EQ(received(), payload(5000));
 }
 
-TEST_F(DfuTool, RejectsWrongArgumentsWithUsage)
-{
-    const QString file = write("image", dfu(payload(10)));
-    QList<QStringList> cases = {{}, {"0a12", "ffff", ""}};
-    for (const char* line : {"0a12 ffff", "0a12 ffff F extra", "a12 ffff F", "0x0a12 ffff F",
-                             "0a12 fffg F", "--watch 0a12"})
-        cases.append(QString(line).split(' ').replaceInStrings(QRegularExpression("^F$"), file));
-    for (const QStringList& arguments : cases) {
-        const ToolRun wrong = run(arguments, "1");
-        EXPECT_EQ(wrong.exitCode, 64) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(wrong.err.startsWith("Usage: dfu-util VID PID IMAGE\n") && wrong.out.isEmpty());
-    }
-    EXPECT_EQ(run({"0A12", "FFFF", file}, "1").exitCode, 0) << "upper-case hex is hex";
-}
-
 TEST_F(DfuTool, ImagesAreCheckedBeforeTheDeviceIsTouched)
 {
     const QByteArray data = payload(1500);

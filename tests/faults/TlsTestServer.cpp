@@ -15,17 +15,6 @@ QByteArray readData(const char* name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray serialize(const HttpResponse& response)
-{
-    QByteArray bytes = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
-    bytes += "Content-Type: " + response.contentType + "\r\n";
-    bytes += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-    for (const auto& [name, value] : response.headers)
-        bytes += name + ": " + value + "\r\n";
-    bytes += "Connection: close\r\n\r\n";
-    return bytes + response.body;
-}
-
 } // namespace
 
 TlsTestServer::TlsTestServer(HttpResponse response)
@@ -61,7 +50,7 @@ void TlsTestServer::incomingConnection(qintptr descriptor)
             return;
         socket->setProperty("answered", true);
         ++m_requests;
-        socket->write(serialize(m_response));
+        socket->write(responseHead(m_response) + m_response.body);
         socket->disconnectFromHost();
     });
     connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The pages as a user meets them in the window: the walk there and back, the lists, and the
 // update page's endings with a flashing tool the test writes.
+#include "core/Localization.h"
 #include "support/WizardTest.h"
 #include "update/UpdateSession.h"
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
+#include <QTest>
 
 namespace velt::test {
 namespace {
@@ -85,7 +87,7 @@ TEST_F(PagesTest, ListsShowTheCatalogueAsPlainTextAndTwoFailuresGoBackOnce)
     if (session)
         emit session->failed(VeltError::withDescription(VeltError::updateCode, "second"));
     ASSERT_STEP(wizard.waitForPage(QStringLiteral("DFUSetupPage")));
-    wizard.pause(100);
+    QTest::qWait(100); // nothing more happens
     EXPECT_EQ(wizard.pageName(), "DFUSetupPage");
     EXPECT_EQ(wizard.stackSize(), 4);
     EXPECT_EQ(wizard.alerts().alerts().value(0).localizedDescription, "first");
@@ -117,6 +119,9 @@ TEST_F(PagesTest, AVersionMissingFromTheCatalogueIsNotChosenAndTheWalkBackFetche
     ASSERT_STEP(wizard.waitUntil(QStringLiteral("the end"), [this] { return wizard.quits(); }));
     EXPECT_EQ(server.requestedPaths().count(cataloguePath()), 2);
     EXPECT_EQ(wizard.alerts().alerts().size(), 1);
+    // An empty body is no JSON: the read failure, with the parser's code.
+    EXPECT_EQ(wizard.alertText(), localizedString("Error_CouldNotReadFirmwareList") + " (101)");
+    EXPECT_EQ(wizard.alerts().alerts().value(0).code, VeltError::catalogueCode);
 }
 
 // The update page's endings, with a flashing tool that prints a given text and exits with a

@@ -41,6 +41,8 @@ bool sendAll(int fd, const char* data, qint64 size, int wakeFd)
     return true;
 }
 
+} // namespace
+
 QByteArray responseHead(const HttpResponse& response)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
@@ -55,8 +57,6 @@ QByteArray responseHead(const HttpResponse& response)
     head += "Connection: close\r\n\r\n";
     return head;
 }
-
-} // namespace
 
 TestHttpServer::TestHttpServer()
 {

@@ -27,6 +27,9 @@ struct HttpResponse
     int stallMs = 0;             // wait this long before answering
 };
 
+// The status line and headers of a response, the blank line included.
+QByteArray responseHead(const HttpResponse& response);
+
 // A small HTTP/1.1 server on 127.0.0.1 (a free port), serving fixed responses by path. One
 // request per connection. Unknown paths get 404.
 //

@@ -89,21 +89,10 @@ public:
 
     QString waitUntil(const QString& what, const std::function<bool()>& condition,
                       int timeoutMs = 30'000);
-    // Lets the event loop run for this long (to show that something does not happen).
-    void pause(int ms)
-    {
-        waitUntil(
-            {}, [] { return false; }, ms);
-    }
     QString waitForPage(const QString& name, int timeoutMs = 30'000)
     {
         return waitUntil(
             name, [&] { return pageName() == name; }, timeoutMs);
-    }
-    QString waitForAlert(int timeoutMs = 30'000)
-    {
-        return waitUntil(
-            u"an alert"_qs, [this] { return !m_alerts.alerts().isEmpty(); }, timeoutMs);
     }
     // The update page's ending: the Finish button, or an alert.
     bool ended() const;
