@@ -5,16 +5,15 @@
 // MB = 10^6 bytes.
 #include "update/Shell.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <mutex>
 
 using velt::Shell;
 
@@ -27,11 +26,8 @@ constexpr double backgroundTarget = 500; // MB/s
 class CountingDelegate : public velt::ShellDelegate
 {
 public:
-    void shellDidReceiveOutput(const QString& output) override
-    {
-        characters.fetch_add(output.size(), std::memory_order_relaxed);
-    }
-    std::atomic<qint64> characters{0};
+    void shellDidReceiveOutput(const QString& output) override { characters += output.size(); }
+    qint64 characters = 0;
 };
 
 // Progress-like ASCII lines, as the flashing tool writes them, up to the size.
@@ -74,8 +70,10 @@ double megabytesPerSecond(double seconds)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    // Background runs are events of this application's loop.
+    QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("data.txt"));
     if (!dir.isValid() || !writeData(path)) {
@@ -92,18 +90,13 @@ int main()
     Shell::setDelegate(delegate);
     const double background = megabytesPerSecond(bestSeconds([&] {
         delegate->characters = 0;
-        std::mutex mutex;
-        std::condition_variable ended;
-        bool done = false;
+        QEventLoop loop;
         qsizetype outputSize = 0;
         Shell::runInBackground(QStringLiteral("/bin/cat"), {path}, [&](Shell::Outcome outcome) {
-            std::lock_guard lock(mutex);
             outputSize = outcome.output.size();
-            done = true;
-            ended.notify_all();
+            loop.quit();
         });
-        std::unique_lock lock(mutex);
-        ended.wait(lock, [&] { return done; });
+        loop.exec();
         return delegate->characters == dataSize && outputSize == dataSize - 1;
     }));
     Shell::setDelegate(nullptr);

@@ -5,41 +5,22 @@
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "update/FlashingProgress.h"
-#include "update/Md5.h"
 #include "update/Shell.h"
 #include "update/WriteVerdict.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPointer>
-#include <QTimer>
-#include <mutex>
-#include <thread>
 
 namespace velt {
 namespace {
 
-// Runs work on the main thread with the stage, if the stage still exists by then. Calls made
-// from one thread run in the order they were made, so the judgement queued by the end of a
-// run always comes after the progress lines that run printed.
-void onMainThread(const QPointer<FlashingStage>& stage, std::function<void(FlashingStage&)> work)
-{
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [stage, work = std::move(work)] {
-            if (stage)
-                work(*stage);
-        },
-        Qt::QueuedConnection);
-}
-
-// Pairs a digest thread's post of its result with the main thread's receipt of it.
-std::mutex checkHandoff;
+// Bytes hashed per turn of the event loop: a few milliseconds of MD5, so that the window stays
+// responsive while an image of hundreds of megabytes is checked.
+constexpr qint64 checkSliceSize = 2 * 1024 * 1024;
 
 } // namespace
 
-// The stage's side of the shell runner: parses each piece of the tool's output on the
-// runner's thread and hands the progress lines to the main thread.
+// The stage's side of the shell runner: turns each piece of the tool's output into progress.
 class FlashingStage::ProgressLink final : public ShellDelegate
 {
 public:
@@ -47,8 +28,10 @@ public:
 
     void shellDidReceiveOutput(const QString& output) override
     {
-        for (const ProgressUpdate& update : parseProgressOutput(output))
-            onMainThread(m_stage, [update](FlashingStage& stage) { stage.progressLine(update); });
+        for (const ProgressUpdate& update : parseProgressOutput(output)) {
+            if (m_stage)
+                m_stage->progressLine(update);
+        }
     }
 
 private:
@@ -58,14 +41,8 @@ private:
 FlashingStage::FlashingStage(Settings settings, QObject* parent)
     : QObject(parent), m_settings(std::move(settings))
 {
-}
-
-FlashingStage::~FlashingStage()
-{
-    // A digest that arrives after this is dropped (the post holds a guarded pointer); the
-    // thread computing it is not left running past the stage.
-    if (m_checkDone.valid())
-        m_checkDone.wait();
+    m_checkSlices.setInterval(0);
+    connect(&m_checkSlices, &QTimer::timeout, this, &FlashingStage::hashNextSlice);
 }
 
 void FlashingStage::startWriting(const QString& imagePath)
@@ -90,39 +67,39 @@ void FlashingStage::checkImageThenRun()
     }
 
     // The file may have been replaced since it was verified (by another program, or during
-    // the hand-over): hash it again, on a thread of its own so the window stays responsive
-    // for an image of hundreds of megabytes. The handoff lock orders the thread's work before
-    // the main thread's use of the result, as the image writer's does.
-    std::promise<void> checked;
-    m_checkDone = checked.get_future();
-    const QPointer<FlashingStage> self(this);
-    std::thread([self, path = m_imagePath, checked = std::move(checked)]() mutable {
-        QString readError;
-        const std::optional<QString> digest = md5OfFile(path, &readError);
-        {
-            const std::lock_guard lock(checkHandoff);
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [self, digest, readError] {
-                    {
-                        const std::lock_guard lock(checkHandoff);
-                    }
-                    if (self)
-                        self->imageChecked(digest, readError);
-                },
-                Qt::QueuedConnection);
-        }
-        checked.set_value();
-    }).detach();
+    // the hand-over): hash it again before every run.
+    m_checkHash.reset();
+    m_checkedImage.close();
+    m_checkedImage.setFileName(m_imagePath);
+    if (!m_checkedImage.open(QIODevice::ReadOnly)) {
+        imageChecked(QString(), m_checkedImage.errorString());
+        return;
+    }
+    m_checkSlices.start();
 }
 
-void FlashingStage::imageChecked(const std::optional<QString>& digest, const QString& readError)
+void FlashingStage::hashNextSlice()
 {
-    if (!digest || *digest != m_settings.expectedDigest) {
+    const QByteArray slice = m_checkedImage.read(checkSliceSize);
+    if (!slice.isEmpty()) {
+        m_checkHash.addData(slice);
+        return;
+    }
+    m_checkSlices.stop();
+    const bool readFailed = m_checkedImage.error() != QFileDevice::NoError;
+    const QString readError = m_checkedImage.errorString();
+    m_checkedImage.close();
+    imageChecked(readFailed ? QString() : QString::fromLatin1(m_checkHash.result().toHex()),
+                 readError);
+}
+
+void FlashingStage::imageChecked(const QString& digest, const QString& readError)
+{
+    if (digest != m_settings.expectedDigest) {
         logLine(QStringLiteral("file hash does not match before writing: ") +
-                (digest ? *digest : readError));
+                (digest.isEmpty() ? readError : digest));
         QString text = localizedString("Error_FileHashDoesNotMatch");
-        if (!digest)
+        if (digest.isEmpty())
             text += QLatin1Char('\n') + readError;
         fail(text);
         return;
@@ -140,15 +117,12 @@ void FlashingStage::run()
     Shell::setDelegate(std::make_shared<ProgressLink>(self));
     const QStringList arguments = {QString::fromLatin1(dfuVendorId),
                                    QString::fromLatin1(dfuProductId), m_imagePath};
-    const auto completion = [self](Shell::Outcome outcome) {
-        // The runner's thread. The judgement waits for the main thread and the progress
-        // lines queued before it.
+    const auto completion = [self](const Shell::Outcome& outcome) {
+        // Every progress line of the run has been applied by now.
         logLine(QStringLiteral("STDOUT:") + outcome.output + QStringLiteral(", STDERR:") +
                 outcome.error);
-        outcome.output.clear(); // the progress lines have carried it already
-        onMainThread(self, [outcome = std::move(outcome)](FlashingStage& stage) {
-            stage.runEnded(outcome);
-        });
+        if (self)
+            self->runEnded(outcome);
     };
     Shell::run(tool, arguments, completion, m_settings.silentToolTimeout);
 }

@@ -4,11 +4,12 @@
 #include "core/VeltError.h"
 #include "update/Shell.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <chrono>
-#include <future>
-#include <optional>
 
 namespace velt {
 
@@ -34,7 +35,6 @@ public:
     };
 
     explicit FlashingStage(Settings settings, QObject* parent = nullptr);
-    ~FlashingStage() override;
 
     // Runs the tool on the image file. Main thread.
     void startWriting(const QString& imagePath);
@@ -57,14 +57,18 @@ private:
 
     void run();
     void checkImageThenRun();
-    void imageChecked(const std::optional<QString>& digest, const QString& readError);
+    void hashNextSlice();
+    void imageChecked(const QString& digest, const QString& readError);
     void progressLine(const ProgressUpdate& update);
     void runEnded(const Shell::Outcome& outcome);
     void writeDidFinish(const Shell::Outcome& outcome);
     void fail(const QString& description, const QString& details = {});
 
     Settings m_settings;
-    std::future<void> m_checkDone; // the image's digest has been computed
+    // The check of the image before each run, read in slices across turns of the event loop.
+    QFile m_checkedImage;
+    QCryptographicHash m_checkHash{QCryptographicHash::Md5};
+    QTimer m_checkSlices;
     QString m_imagePath;
     bool m_writeStarted = false;
     bool m_writeAlmostComplete = false;

@@ -2,22 +2,22 @@
 #include "update/Shell.h"
 
 #include "core/Diagnostics.h"
-#include "update/ChildProcess.h"
-#include "update/TextAccumulator.h"
-#include "update/Utf8PieceDecoder.h"
 
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringDecoder>
 #include <QTextBoundaryFinder>
+#include <QTimer>
 #include <algorithm>
+#include <csignal>
 #include <cstring>
-#include <mutex>
-#include <system_error>
-#include <thread>
+#include <optional>
+#include <unistd.h>
 
 namespace velt {
 
 namespace {
 
-std::mutex delegateMutex;
 std::shared_ptr<ShellDelegate> currentDelegate;
 
 // Text in double quotes with quotes, backslashes and control characters escaped, as the log
@@ -88,42 +88,194 @@ QString shellWord(const QString& command)
     return u'\'' + word + u'\'';
 }
 
-void logEnd(const QString& launchPath, const ChildProcess::Outcome& outcome)
+// What a child is started with besides its arguments: a process group of its own, so that the
+// signals a terminal sends to its foreground group (Ctrl-C, a hang-up) reach this application
+// and never the program, and the default handling of every signal this application changed.
+// Runs in the child between fork and exec: async-signal-safe calls only.
+void prepareChild()
 {
-    logLine(launchPath +
-            (outcome.succeeded() ? QStringLiteral(" succeeded.") : QStringLiteral(" failed.")));
+    ::setpgid(0, 0);
+    struct sigaction defaultAction = {};
+    defaultAction.sa_handler = SIG_DFL;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})
+        ::sigaction(signal, &defaultAction, nullptr);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
-const QString startFailurePrefix = QStringLiteral("Cannot start \"");
-const QString signalLinePrefix = QStringLiteral("Terminated by signal ");
-
-QString startFailureText(const QString& path, const QString& reason)
+void setUp(QProcess& process)
 {
-    return startFailurePrefix + path + QStringLiteral("\": ") + reason + u'.';
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.setChildProcessModifier(prepareChild);
+}
+
+// QProcess words a failed start "execve: No such file or directory"; the log and the alert
+// name the path themselves.
+QString startFailureText(const QString& path, const QProcess& process)
+{
+    const QString reason = path.isEmpty() ? QStringLiteral("no program path given")
+                                          : process.errorString().section(QStringLiteral(": "), -1);
+    return QStringLiteral("Cannot start \"") + path + QStringLiteral("\": ") + reason + u'.';
 }
 
 // The error text a run hands back: what the program wrote, and a line saying why it did not
-// run or did not end by itself.
-QString finalErrorText(QString error, const ChildProcess::Outcome& outcome, const QString& path)
+// end by itself. On Linux, QProcess reports the signal that ended a program as its exit code.
+QString finalErrorText(QString error, int signal, bool stoppedSilent)
 {
-    QString ending;
-    if (!outcome.started) {
-        ending = startFailureText(path, outcome.startFailure);
-    } else if (outcome.signal != 0) {
-        if (outcome.stoppedSilent)
-            ending = QStringLiteral("Stopped: no output for too long.\n");
-        const char* name = sigdescr_np(outcome.signal); // thread-safe, unlike strsignal
-        ending += signalLinePrefix +
-                  QStringLiteral("%1 (%2).")
-                      .arg(outcome.signal)
-                      .arg(name ? QString::fromLocal8Bit(name) : QStringLiteral("unknown signal"));
-    }
-    if (ending.isEmpty())
+    if (signal == 0)
         return error;
+    QString ending;
+    if (stoppedSilent)
+        ending = QStringLiteral("Stopped: no output for too long.\n");
+    const char* name = sigdescr_np(signal);
+    ending += QStringLiteral("Terminated by signal %1 (%2).")
+                  .arg(signal)
+                  .arg(name ? QString::fromLocal8Bit(name) : QStringLiteral("unknown signal"));
     if (!error.isEmpty())
         error += u'\n';
     return error + ending;
 }
+
+void logEnd(const QString& launchPath, bool succeeded)
+{
+    logLine(launchPath + (succeeded ? QStringLiteral(" succeeded.") : QStringLiteral(" failed.")));
+}
+
+// Text from a stream read in pieces. A character cut between two reads is kept whole for the
+// next; a piece that is not UTF-8 is dropped whole, and the decoder starts afresh after it.
+class PieceDecoder
+{
+public:
+    std::optional<QString> decode(const QByteArray& bytes)
+    {
+        QString piece = m_decoder.decode(bytes);
+        if (!m_decoder.hasError())
+            return piece;
+        m_decoder.resetState();
+        return std::nullopt;
+    }
+
+private:
+    QStringDecoder m_decoder{QStringDecoder::Utf8};
+};
+
+// One background run: a QProcess on the main thread's event loop. It deletes itself once the
+// completion has been called.
+class BackgroundRun : public QObject
+{
+public:
+    BackgroundRun(const QString& launchPath, Shell::Completion completion,
+                  std::chrono::milliseconds silenceLimit)
+        : QObject(QCoreApplication::instance()), m_launchPath(launchPath),
+          m_completion(std::move(completion))
+    {
+        setUp(m_process);
+        connect(&m_process, &QProcess::readyReadStandardOutput, this, &BackgroundRun::readOutput);
+        connect(&m_process, &QProcess::readyReadStandardError, this, &BackgroundRun::readError);
+        connect(&m_process, &QProcess::finished, this, &BackgroundRun::finished);
+        connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                failedToStart();
+        });
+        if (silenceLimit.count() > 0) {
+            m_silence.setSingleShot(true);
+            m_silence.setInterval(silenceLimit);
+            connect(&m_silence, &QTimer::timeout, this, &BackgroundRun::stopSilent);
+        }
+    }
+
+    void start(const QStringList& arguments)
+    {
+        if (m_launchPath.isEmpty()) {
+            // QProcess would not report this as a failed start.
+            QTimer::singleShot(0, this, &BackgroundRun::failedToStart);
+            return;
+        }
+        m_process.start(m_launchPath, arguments, QIODevice::ReadOnly);
+        if (m_silence.interval() > 0)
+            m_silence.start();
+    }
+
+private:
+    void readOutput()
+    {
+        if (m_silence.isActive())
+            m_silence.start();
+        const std::optional<QString> piece =
+            m_outputDecoder.decode(m_process.readAllStandardOutput());
+        if (!piece || piece->isEmpty())
+            return;
+        if (const std::shared_ptr<ShellDelegate> receiver = Shell::delegate())
+            receiver->shellDidReceiveOutput(*piece);
+        m_output += *piece;
+    }
+
+    void readError()
+    {
+        if (m_silence.isActive())
+            m_silence.start();
+        if (const std::optional<QString> piece =
+                m_errorDecoder.decode(m_process.readAllStandardError()))
+            m_error += *piece;
+    }
+
+    void stopSilent()
+    {
+        // A program that neither prints nor ends is stuck: ask it to end, then make it.
+        m_stoppedSilent = true;
+        m_process.terminate();
+        QTimer::singleShot(Shell::stopGrace, this, [this] { m_process.kill(); });
+    }
+
+    void finished(int exitCode, QProcess::ExitStatus status)
+    {
+        m_silence.stop();
+        readOutput();
+        readError();
+        if (const std::shared_ptr<ShellDelegate> receiver = Shell::delegate())
+            receiver->shellDidReceiveOutput(QString());
+        const bool crashed = status == QProcess::CrashExit;
+        Shell::Outcome outcome;
+        outcome.started = true;
+        outcome.exitStatus = crashed ? -1 : exitCode;
+        outcome.signal = crashed ? exitCode : 0;
+        outcome.stoppedSilent = m_stoppedSilent;
+        outcome.output = Shell::removeLastCharacter(std::move(m_output));
+        outcome.error = finalErrorText(Shell::removeLastCharacter(std::move(m_error)),
+                                       outcome.signal, m_stoppedSilent);
+        complete(std::move(outcome));
+    }
+
+    void failedToStart()
+    {
+        Shell::Outcome outcome;
+        outcome.error = startFailureText(m_launchPath, m_process);
+        complete(std::move(outcome));
+    }
+
+    void complete(Shell::Outcome outcome)
+    {
+        if (m_completed)
+            return;
+        m_completed = true;
+        logEnd(m_launchPath, outcome.succeeded());
+        if (m_completion)
+            m_completion(std::move(outcome));
+        deleteLater();
+    }
+
+    QString m_launchPath;
+    Shell::Completion m_completion;
+    QProcess m_process;
+    QTimer m_silence;
+    PieceDecoder m_outputDecoder;
+    PieceDecoder m_errorDecoder;
+    QString m_output;
+    QString m_error;
+    bool m_stoppedSilent = false;
+    bool m_completed = false;
+};
 
 } // namespace
 
@@ -150,70 +302,31 @@ Shell::Result Shell::run(const QString& command, const QStringList& arguments,
 
 Shell::Result Shell::runAndWait(const QString& launchPath, const QStringList& arguments)
 {
+    QProcess process;
+    setUp(process);
+    if (launchPath.isEmpty()) {
+        logEnd(launchPath, false);
+        return {QString(), startFailureText(launchPath, process)};
+    }
+    process.start(launchPath, arguments, QIODevice::ReadOnly);
+    if (!process.waitForStarted(-1)) {
+        logEnd(launchPath, false);
+        return {QString(), startFailureText(launchPath, process)};
+    }
+    // Qt drains both pipes while it waits, so output of any size cannot stall the program.
+    process.waitForFinished(-1);
+    const bool crashed = process.exitStatus() == QProcess::CrashExit;
+    logEnd(launchPath, !crashed && process.exitCode() == 0);
     // Invalid bytes become U+FFFD here: the texts are all a caller learns of the run.
-    TextAccumulator output;
-    TextAccumulator error;
-    const ChildProcess::Outcome outcome = ChildProcess::run(
-        launchPath, arguments,
-        [&](const char* data, qsizetype size) { output.appendUtf8(data, size); },
-        [&](const char* data, qsizetype size) { error.appendUtf8(data, size); });
-    logEnd(launchPath, outcome);
-    return {removeLastCharacter(output.take()),
-            finalErrorText(removeLastCharacter(error.take()), outcome, launchPath)};
+    return {removeLastCharacter(QString::fromUtf8(process.readAllStandardOutput())),
+            finalErrorText(removeLastCharacter(QString::fromUtf8(process.readAllStandardError())),
+                           crashed ? process.exitCode() : 0, false)};
 }
 
 void Shell::runInBackground(const QString& launchPath, const QStringList& arguments,
                             Completion completion, std::chrono::milliseconds silenceLimit)
 {
-    // One thread per run does the start, every read and the completion, so the pieces reach
-    // the delegate in order and the accumulators have a single writer.
-    auto work = [launchPath, arguments, completion, silenceLimit]() {
-        TextAccumulator output;
-        TextAccumulator error;
-        Utf8PieceDecoder outputDecoder;
-        Utf8PieceDecoder errorDecoder;
-        const ChildProcess::Outcome outcome = ChildProcess::run(
-            launchPath, arguments,
-            [&](const char* data, qsizetype size) {
-                const std::optional<QString> piece = outputDecoder.decode(data, size);
-                if (!piece || piece->isEmpty())
-                    return;
-                if (const std::shared_ptr<ShellDelegate> receiver = delegate())
-                    receiver->shellDidReceiveOutput(*piece);
-                output.append(*piece);
-            },
-            [&](const char* data, qsizetype size) {
-                if (const std::optional<QString> piece = errorDecoder.decode(data, size))
-                    error.append(*piece);
-            },
-            silenceLimit);
-        if (outcome.started) {
-            // The rest is whatever a read left incomplete at the very end.
-            const QString rest = outputDecoder.finish();
-            if (const std::shared_ptr<ShellDelegate> receiver = delegate())
-                receiver->shellDidReceiveOutput(rest);
-            output.append(rest);
-            error.append(errorDecoder.finish());
-        }
-        logEnd(launchPath, outcome);
-        if (completion) {
-            completion({removeLastCharacter(output.take()),
-                        finalErrorText(removeLastCharacter(error.take()), outcome, launchPath),
-                        outcome.started, outcome.exitStatus, outcome.signal,
-                        outcome.stoppedSilent});
-        }
-    };
-    try {
-        std::thread(std::move(work)).detach();
-    } catch (const std::system_error& failure) {
-        // No thread to run on: report it like any other start failure, from here.
-        logLine(launchPath + QStringLiteral(" failed."));
-        if (completion) {
-            Outcome outcome;
-            outcome.error = startFailureText(launchPath, QString::fromLocal8Bit(failure.what()));
-            completion(std::move(outcome));
-        }
-    }
+    (new BackgroundRun(launchPath, std::move(completion), silenceLimit))->start(arguments);
 }
 
 QString Shell::removeLastCharacter(QString text)
@@ -242,13 +355,11 @@ QString Shell::removeLastCharacter(QString text)
 
 void Shell::setDelegate(std::shared_ptr<ShellDelegate> delegate)
 {
-    std::lock_guard lock(delegateMutex);
     currentDelegate = std::move(delegate);
 }
 
 std::shared_ptr<ShellDelegate> Shell::delegate()
 {
-    std::lock_guard lock(delegateMutex);
     return currentDelegate;
 }
 

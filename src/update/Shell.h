@@ -13,6 +13,7 @@ namespace velt {
 
 // Runs one external program as a child process and hands back what it wrote to standard
 // output and standard error, as text. Everything is type-level; Shell is never instantiated.
+// Main thread only: a background run is a QProcess on the caller's event loop.
 //
 // A command that does not begin with "/" is first located with `which` in a login shell. The
 // program itself is started directly from its path with the argument list: no shell ever
@@ -21,6 +22,10 @@ namespace velt {
 // exit status also decides the log line "<path> succeeded." or "<path> failed.". A program
 // that cannot be started yields output "" and an error text naming the path and the reason;
 // one ended by a signal gets a last error line naming the signal, for the reader of the text.
+//
+// The program runs in a process group of its own, so a Ctrl-C in the terminal, or the hang-up
+// of a closed terminal, reaches this application only: whether the program is stopped is this
+// application's decision.
 class Shell
 {
 public:
@@ -46,10 +51,12 @@ public:
         bool succeeded() const { return started && signal == 0 && exitStatus == 0; }
     };
 
-    // Receives the outcome when a background run has ended, on the runner's thread. It is
-    // destroyed on that thread right after the call, so it should hold nothing that must be
-    // released on the main thread.
+    // Receives the outcome when a background run has ended, as an event on the main thread,
+    // after the delegate's last call for that run.
     using Completion = std::function<void(Outcome outcome)>;
+
+    // How long a program stopped for its silence may take to end on SIGTERM before SIGKILL.
+    static constexpr std::chrono::milliseconds stopGrace{2000};
 
     Shell() = delete;
 
@@ -60,14 +67,14 @@ public:
     static Result run(const QString& command, const QStringList& arguments,
                       Completion completion = {}, std::chrono::milliseconds silenceLimit = {});
 
-    // Starts launchPath with the arguments, waits for its end on this thread and returns
-    // both texts. Output of any size is drained while the program runs.
+    // Starts launchPath with the arguments, waits for its end and returns both texts.
     static Result runAndWait(const QString& launchPath, const QStringList& arguments);
 
-    // Returns at once. The program is started on a thread of its own; each piece of standard
-    // output reaches the delegate there, in order, then the completion gets the outcome. With
-    // a positive silenceLimit, a program that writes nothing and does not end for that long is
-    // stopped (SIGTERM, then SIGKILL) and its outcome says so.
+    // Returns at once. Each piece of standard output reaches the delegate as it arrives, in
+    // order, and once more at the end with whatever was left (possibly nothing); then the
+    // completion gets the outcome. Standard error never reaches the delegate. With a positive
+    // silenceLimit, a program that writes nothing and does not end for that long is stopped
+    // (SIGTERM, then SIGKILL after stopGrace) and its outcome says so.
     static void runInBackground(const QString& launchPath, const QStringList& arguments,
                                 Completion completion, std::chrono::milliseconds silenceLimit = {});
 
@@ -75,8 +82,8 @@ public:
     // text stays empty. Pass an rvalue to have it done in place.
     static QString removeLastCharacter(QString text);
 
-    // The one delegate of every background run. Read on the runners' threads, so guarded;
-    // held strongly until replaced (tests reset it with nullptr).
+    // The one delegate of every background run, held strongly until replaced (tests reset it
+    // with nullptr).
     static void setDelegate(std::shared_ptr<ShellDelegate> delegate);
     static std::shared_ptr<ShellDelegate> delegate();
 };

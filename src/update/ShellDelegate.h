@@ -12,7 +12,7 @@ public:
     virtual ~ShellDelegate() = default;
 
     // One piece of standard output, in arrival order, and once more at the end with the rest
-    // (possibly empty). Called on the runner's thread, never on the main thread.
+    // (possibly empty). Called on the main thread, from its event loop.
     virtual void shellDidReceiveOutput(const QString& output) = 0;
 };
 
