@@ -89,6 +89,27 @@
         <extracomment>Status once more than 99 per cent is written</extracomment>
         <translation>Finishing…</translation>
     </message>
+    <message id="Info_TimeLeftSeconds" numerus="yes">
+        <source>About %n seconds left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n is a multiple of 5 under 60</extracomment>
+        <translation>
+            <numerusform>About %n second left</numerusform>
+            <numerusform>About %n seconds left</numerusform>
+        </translation>
+    </message>
+    <message id="Info_TimeLeftMinutes" numerus="yes">
+        <source>About %n minutes left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n whole minutes</extracomment>
+        <translation>
+            <numerusform>About %n minute left</numerusform>
+            <numerusform>About %n minutes left</numerusform>
+        </translation>
+    </message>
+    <message id="Info_DeviceInstalling">
+        <source>The device is installing the firmware. Keep it connected.</source>
+        <extracomment>Beside the progress bar once the device has the whole image and applies it</extracomment>
+        <translation>The device is installing the firmware. Keep it connected.</translation>
+    </message>
     <message id="Info_WriteSucceeded">
         <source>The firmware was updated successfully. You can now disconnect the device.</source>
         <extracomment>The update succeeded</extracomment>

@@ -7,7 +7,6 @@
 #include "core/Alert.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "core/SleepInhibitor.h"
 #include "pages/DFUSetupInfoViewController.h"
 #include "pages/IntroViewController.h"
 #include "pages/SelectModelViewController.h"
@@ -28,8 +27,7 @@
 namespace velt {
 
 MainWindow::MainWindow(UpdateSettings settings, QWidget* parent)
-    : QMainWindow(parent), m_settings(std::move(settings)), m_stack(new PageStack(this)),
-      m_inhibitor(new SleepInhibitor(localizedString("Description_InhibitSleep"), {}, this))
+    : QMainWindow(parent), m_settings(std::move(settings)), m_stack(new PageStack(this))
 {
     logContext(QStringLiteral("server: ") + m_settings.server);
     setObjectName(QStringLiteral("mainWindow"));
@@ -96,7 +94,6 @@ void MainWindow::showUpdateProgressPage()
             [this, page] { m_stack->pop(page); });
     connect(page, &UpdateProgressViewController::finishRequested, this, &MainWindow::requestQuit);
     connect(page, &UpdateProgressViewController::toolRunningChanged, this, [this](bool running) {
-        m_inhibitor->setHeld(running);
         if (!m_delegate)
             return;
         if (running)

@@ -10,7 +10,6 @@
 namespace velt {
 
 class PageStack;
-class SleepInhibitor;
 
 // The application's one window: the wizard's page stack with the intro page as its root, a
 // menu bar with Quit, About and the diagnostics commands, and a fixed size. It builds each next
@@ -54,7 +53,6 @@ private:
     UpdateSettings m_settings;
     PageStack* m_stack = nullptr;
     // Held while the flashing tool runs.
-    SleepInhibitor* m_inhibitor = nullptr;
     QPointer<AppDelegate> m_delegate;
 };
 

@@ -24,12 +24,16 @@ UpdateProgressViewController::UpdateProgressViewController(UpdateSettings settin
     m_ui->versionInfoLabel->setTextFormat(Qt::PlainText);
     m_ui->versionInfoLabel->setText(versionCaption(version ? version->name : QString()));
     m_ui->progressIndicator->setValue(0);
+    m_ui->busyIndicator->hide();
     m_ui->button->hide();
 
     m_session = new UpdateSession(version, std::move(settings), this);
     connect(m_session, &UpdateSession::statusChanged, m_ui->infoTextArea, &QTextEdit::setPlainText);
     connect(m_session, &UpdateSession::progressChanged, this,
             &UpdateProgressViewController::setProgress);
+    connect(m_session, &UpdateSession::timeLeftChanged, m_ui->timeLeftLabel, &QLabel::setText);
+    connect(m_session, &UpdateSession::installingChanged, m_ui->busyIndicator,
+            &QWidget::setVisible);
     connect(m_session, &UpdateSession::toolRunningChanged, this,
             &UpdateProgressViewController::toolRunningChanged);
     // Queued: the ending is shown once the session has finished the task that reported it.

@@ -5,8 +5,10 @@
 #include "catalogue/FirmwareVersion.h"
 #include "core/Localization.h"
 #include "core/Resources.h"
+#include "core/SleepInhibitor.h"
 #include "update/FirmwareDownload.h"
 #include "update/FlashingStage.h"
+#include "update/TimeLeft.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -44,12 +46,21 @@ class UpdateSession::Private
 public:
     Private(UpdateSession* session, std::shared_ptr<const FirmwareVersion> chosen,
             UpdateSettings values)
-        : q(session), version(std::move(chosen)), settings(std::move(values))
+        : q(session), version(std::move(chosen)), settings(std::move(values)),
+          inhibitor(localizedString("Description_InhibitSleep"), settings.sleepInhibitorBus)
     {
+        // A stalled transfer shows in the estimate too, not only one that reports.
+        timeLeftTick.setInterval(1000);
+        QObject::connect(&timeLeftTick, &QTimer::timeout, q, [this] { estimate(); });
     }
 
     void start();
     void startWriting();
+    void progress(double value, double maximum);
+    void estimate();
+    void setInstalling(bool installing);
+    void showTimeLeft(const QString& text);
+    void end();
     void fail(const VeltError& error);
     void failLater(const char* key);
 
@@ -58,7 +69,14 @@ public:
     UpdateSettings settings;
     FirmwareDownload* download = nullptr;
     FlashingStage* flashing = nullptr;
+    SleepInhibitor inhibitor;
+    TimeLeft timeLeft;
+    QTimer timeLeftTick;
+    QString timeLeftText;
     double downloadMaximum = -1;
+    double value = 0;
+    double maximum = -1;
+    bool installing = false;
     bool started = false;
 };
 
@@ -103,18 +121,23 @@ void UpdateSession::Private::start()
     }
 
     emit q->statusChanged(localizedString("Info_DownloadingFirmwareFromServer"));
+    inhibitor.setHeld(true);
+    timeLeftTick.start();
     download = new FirmwareDownload(q);
     connect(download, &FirmwareDownload::progressMaximumChanged, q, [this](qint64 maximum) {
         // An unknown length (-1) shows a busy bar; the received amount still counts.
         downloadMaximum = double(maximum);
-        emit q->progressChanged(double(download->buffer().size()), downloadMaximum);
+        progress(double(download->buffer().size()), downloadMaximum);
     });
     connect(download, &FirmwareDownload::progressValueChanged, q,
-            [this](qint64 value) { emit q->progressChanged(double(value), downloadMaximum); });
+            [this](qint64 value) { progress(double(value), downloadMaximum); });
     connect(download, &FirmwareDownload::failed, q,
             [this](const VeltError& error) { fail(error); });
     connect(download, &FirmwareDownload::verified, q, [this](qint64 imageSize) {
         emit q->statusChanged(localizedString("Info_Preparing"));
+        timeLeftTick.stop();
+        timeLeft.reset();
+        showTimeLeft(QString());
         emit q->progressChanged(0, double(imageSize));
         QTimer::singleShot(settings.handoverDelay, q, [this] { startWriting(); });
     });
@@ -127,11 +150,23 @@ void UpdateSession::Private::startWriting()
         {settings.toolPath, version->md5hash, settings.retryDelay, settings.silentToolTimeout}, q);
     connect(flashing, &FlashingStage::progress, q,
             [this](double written, double total, const QString& statusText) {
-                emit q->progressChanged(written, total);
+                progress(written, total);
                 emit q->statusChanged(statusText);
+                // The tool prints the last "N of N" only once the device has taken the end.
+                if (total > 0 && written >= total)
+                    setInstalling(true);
             });
-    connect(flashing, &FlashingStage::toolRunningChanged, q, &UpdateSession::toolRunningChanged);
+    connect(flashing, &FlashingStage::toolRunningChanged, q, [this](bool running) {
+        if (running) {
+            // Each run of the tool starts its own estimate.
+            setInstalling(false);
+            timeLeft.reset();
+            timeLeftTick.start();
+        }
+        emit q->toolRunningChanged(running);
+    });
     connect(flashing, &FlashingStage::succeeded, q, [this] {
+        end();
         emit q->statusChanged(localizedString("Info_WriteSucceeded"));
         emit q->succeeded();
     });
@@ -139,8 +174,52 @@ void UpdateSession::Private::startWriting()
     flashing->startWriting(q->firmwareFilePath());
 }
 
+void UpdateSession::Private::progress(double newValue, double newMaximum)
+{
+    value = newValue;
+    maximum = newMaximum;
+    emit q->progressChanged(value, maximum);
+    estimate();
+}
+
+void UpdateSession::Private::estimate()
+{
+    if (!installing)
+        showTimeLeft(TimeLeft::text(timeLeft.update(value, maximum, TimeLeft::Clock::now())));
+}
+
+void UpdateSession::Private::setInstalling(bool now)
+{
+    if (installing == now)
+        return;
+    installing = now;
+    if (installing) {
+        timeLeftTick.stop();
+        showTimeLeft(localizedString("Info_DeviceInstalling"));
+    }
+    emit q->installingChanged(installing);
+}
+
+void UpdateSession::Private::showTimeLeft(const QString& text)
+{
+    if (text == timeLeftText)
+        return;
+    timeLeftText = text;
+    emit q->timeLeftChanged(text);
+}
+
+// The verdict is in: nothing more to estimate, and the machine may sleep again.
+void UpdateSession::Private::end()
+{
+    timeLeftTick.stop();
+    setInstalling(false);
+    showTimeLeft(QString());
+    inhibitor.setHeld(false);
+}
+
 void UpdateSession::Private::fail(const VeltError& error)
 {
+    end();
     emit q->statusChanged(localizedString("Error_Generic"));
     emit q->failed(error);
 }

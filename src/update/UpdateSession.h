@@ -31,13 +31,17 @@ struct UpdateSettings
     std::chrono::milliseconds retryDelay{500};
     // A run of the tool that neither prints a line nor ends for this long is stopped.
     std::chrono::milliseconds silentToolTimeout{180'000};
+    // The message bus whose logind keeps the machine awake during the update; empty for the
+    // system bus.
+    QString sleepInhibitorBus;
 
     // The server in use, the user's Documents folder and the carried tool.
     static UpdateSettings fromEnvironment();
 };
 
 // One update of one chosen version: download -> verify -> hand-over -> flash -> verdict.
-// Lives on the main thread; every signal is emitted there. A session runs once.
+// Lives on the main thread; every signal is emitted there. A session runs once. From the start
+// of the download until the verdict, the machine is kept from sleeping.
 class UpdateSession : public QObject
 {
     Q_OBJECT
@@ -58,6 +62,12 @@ signals:
     void statusChanged(const QString& text);
     // The bar's value and maximum; a negative maximum means the amount is not known yet.
     void progressChanged(double value, double maximum);
+    // What to show beside the bar: the time left ("About 20 seconds left"), the phase once the
+    // device has all of the image and applies it, or nothing (empty).
+    void timeLeftChanged(const QString& text);
+    // True once the device has accepted the whole image and is applying it, until the verdict
+    // or the next run of the tool: the bar has nothing more to show.
+    void installingChanged(bool installing);
     // True just before each run of the flashing tool, false as soon as that run has ended
     // (before its verdict is reported). The application's quit guard follows it.
     void toolRunningChanged(bool running);

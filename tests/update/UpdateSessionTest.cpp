@@ -56,7 +56,8 @@ protected:
                     5s,
                     50ms,
                     10ms,
-                    5s};
+                    5s,
+                    {}};
         version->fileName = u"fw.dfu"_s;
         serve();
         useTool(progressLines);
