@@ -343,6 +343,31 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
         <translation>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</translation>
     </message>
+    <message id="Info_DeviceSeveral">
+        <source>Connect only the device you want to update.</source>
+        <extracomment>DFU setup page status and alert: more than one device in DFU mode is connected</extracomment>
+        <translation>Connect only the device you want to update.</translation>
+    </message>
+    <message id="Info_DeviceDeniedReconnect">
+        <source>You are not allowed to use the device yet. Unplug it and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device although the udev rule is installed, local session</extracomment>
+        <translation>You are not allowed to use the device yet. Unplug it and connect it again.</translation>
+    </message>
+    <message id="Info_DeviceDeniedRemote">
+        <source>This session is not at the computer's own screen and keyboard, so it may not use the device. Sign in at the computer, or ask the administrator to add the group rule described in the README.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device in a session that is not at the local seat (e.g. over SSH)</extracomment>
+        <translation>This session is not at the computer's own screen and keyboard, so it may not use the device. Sign in at the computer, or ask the administrator to add the group rule described in the README.</translation>
+    </message>
+    <message id="Info_DeviceDeniedNoRule">
+        <source>You are not allowed to use the device. Install the rule file 70-velt-dfu.rules in /etc/udev/rules.d, then unplug the device and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device and the udev rule is not installed; names the file</extracomment>
+        <translation>You are not allowed to use the device. Install the rule file 70-velt-dfu.rules in /etc/udev/rules.d, then unplug the device and connect it again.</translation>
+    </message>
+    <message id="Info_DeviceBusy">
+        <source>Another program is using the device. Close that program, then try again.</source>
+        <extracomment>DFU setup page status and alert: another program holds the device</extracomment>
+        <translation>Another program is using the device. Close that program, then try again.</translation>
+    </message>
     <message id="Description_InhibitSleep">
         <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>
         <extracomment>Shown by the desktop when the user tries to suspend or shut down while the device is written</extracomment>

@@ -341,6 +341,31 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
         <translation>DFUモードのデバイスはまだ見つかりません。USBケーブルで接続し、上の手順でDFUモードにしてください。</translation>
     </message>
+    <message id="Info_DeviceSeveral">
+        <source>Connect only the device you want to update.</source>
+        <extracomment>DFU setup page status and alert: more than one device in DFU mode is connected</extracomment>
+        <translation>更新するデバイスだけを接続してください。</translation>
+    </message>
+    <message id="Info_DeviceDeniedReconnect">
+        <source>You are not allowed to use the device yet. Unplug it and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device although the udev rule is installed, local session</extracomment>
+        <translation>まだデバイスを使用する権限がありません。デバイスを取り外して、もう一度接続してください。</translation>
+    </message>
+    <message id="Info_DeviceDeniedRemote">
+        <source>This session is not at the computer's own screen and keyboard, so it may not use the device. Sign in at the computer, or ask the administrator to add the group rule described in the README.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device in a session that is not at the local seat (e.g. over SSH)</extracomment>
+        <translation>このセッションはコンピューター本体の画面とキーボードからのものではないため、デバイスを使用できません。コンピューター本体でサインインするか、README に記載されたグループ用ルールの追加を管理者に依頼してください。</translation>
+    </message>
+    <message id="Info_DeviceDeniedNoRule">
+        <source>You are not allowed to use the device. Install the rule file 70-velt-dfu.rules in /etc/udev/rules.d, then unplug the device and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device and the udev rule is not installed; names the file</extracomment>
+        <translation>デバイスを使用する権限がありません。ルールファイル 70-velt-dfu.rules を /etc/udev/rules.d にインストールしてから、デバイスを取り外してもう一度接続してください。</translation>
+    </message>
+    <message id="Info_DeviceBusy">
+        <source>Another program is using the device. Close that program, then try again.</source>
+        <extracomment>DFU setup page status and alert: another program holds the device</extracomment>
+        <translation>別のプログラムがデバイスを使用しています。そのプログラムを終了してから、もう一度お試しください。</translation>
+    </message>
     <message id="Description_InhibitSleep">
         <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>
         <extracomment>Shown by the desktop when the user tries to suspend or shut down while the device is written</extracomment>

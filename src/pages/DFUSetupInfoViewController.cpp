@@ -57,10 +57,10 @@ void DFUSetupInfoViewController::showPresence(DeviceWatcher::Presence presence)
     m_deviceStatus->setVisible(presence != DeviceWatcher::Presence::Unknown);
     if (presence == DeviceWatcher::Presence::Unknown)
         return;
-    m_deviceStatus->setResourceId(presence == DeviceWatcher::Presence::Present
-                                      ? QStringLiteral("Info_DeviceConnected")
-                                      : QStringLiteral("Info_DeviceNotFound"));
-    m_deviceStatus->localize();
+    m_deviceStatus->setText(
+        DeviceWatcher::stateText(presence, presence == DeviceWatcher::Presence::Denied
+                                               ? DeviceWatcher::AccessContext::current()
+                                               : DeviceWatcher::AccessContext()));
 }
 
 } // namespace velt

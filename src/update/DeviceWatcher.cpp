@@ -2,14 +2,88 @@
 #include "update/DeviceWatcher.h"
 
 #include "core/Diagnostics.h"
+#include "core/Localization.h"
+
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QFileInfo>
+#include <QHash>
+#include <unistd.h>
 
 namespace velt {
+namespace {
+
+const QString udevRuleName = QStringLiteral("70-velt-dfu.rules");
+
+// Whether logind counts this process's session as one at a local seat. No logind, or no session
+// (a cron job, a plain SSH login without pam_systemd), counts as not local: the rule's uaccess
+// tag then grants nothing.
+bool inLocalSession()
+{
+    QDBusInterface manager(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QDBusConnection::systemBus());
+    if (!manager.isValid())
+        return false;
+    manager.setTimeout(1000);
+    const QDBusReply<QDBusObjectPath> session =
+        manager.call(QStringLiteral("GetSessionByPID"), quint32(::getpid()));
+    if (!session.isValid())
+        return false;
+    QDBusInterface properties(QStringLiteral("org.freedesktop.login1"), session.value().path(),
+                              QStringLiteral("org.freedesktop.DBus.Properties"),
+                              QDBusConnection::systemBus());
+    properties.setTimeout(1000);
+    const QDBusReply<QDBusVariant> remote =
+        properties.call(QStringLiteral("Get"), QStringLiteral("org.freedesktop.login1.Session"),
+                        QStringLiteral("Remote"));
+    return remote.isValid() && !remote.value().variant().toBool();
+}
+
+} // namespace
+
+DeviceWatcher::AccessContext DeviceWatcher::AccessContext::current()
+{
+    AccessContext context;
+    for (const char* folder : {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/lib/udev/rules.d",
+                               "/lib/udev/rules.d", "/usr/local/lib/udev/rules.d"}) {
+        context.ruleInstalled |=
+            QFileInfo::exists(QString::fromLatin1(folder) + u'/' + udevRuleName);
+    }
+    context.localSession = inLocalSession();
+    return context;
+}
+
+QString DeviceWatcher::stateText(Presence presence, const AccessContext& access)
+{
+    switch (presence) {
+    case Presence::Unknown:
+        return {};
+    case Presence::Absent:
+        return localizedString("Info_DeviceNotFound");
+    case Presence::Present:
+        return localizedString("Info_DeviceConnected");
+    case Presence::Several:
+        return localizedString("Info_DeviceSeveral");
+    case Presence::Denied:
+        if (!access.ruleInstalled)
+            return localizedString("Info_DeviceDeniedNoRule");
+        return localizedString(access.localSession ? "Info_DeviceDeniedReconnect"
+                                                   : "Info_DeviceDeniedRemote");
+    case Presence::Busy:
+        return localizedString("Info_DeviceBusy");
+    }
+    return {};
+}
 
 DeviceWatcher::DeviceWatcher(QString toolPath, QString vendorId, QString productId, QObject* parent)
     : QObject(parent), m_toolPath(std::move(toolPath)),
       m_arguments({QStringLiteral("--watch"), std::move(vendorId), std::move(productId)})
 {
     m_tool.setProcessChannelMode(QProcess::SeparateChannels);
+    // Out of the terminal's reach, like every run of the tool (see Shell).
+    m_tool.setChildProcessModifier([] { ::setpgid(0, 0); });
     // The tool's complaints (no USB access, say) are for the diagnostics, not for the window.
     m_tool.setStandardErrorFile(QProcess::nullDevice());
     connect(&m_tool, &QProcess::readyReadStandardOutput, this, &DeviceWatcher::readLines);
@@ -67,10 +141,13 @@ void DeviceWatcher::readLines()
     while ((end = m_pending.indexOf('\n')) >= 0) {
         const QByteArray line = m_pending.left(end).trimmed();
         m_pending.remove(0, end + 1);
-        if (line == "present")
-            setPresence(Presence::Present);
-        else if (line == "absent")
-            setPresence(Presence::Absent);
+        static const QHash<QByteArray, Presence> words = {{"absent", Presence::Absent},
+                                                          {"present", Presence::Present},
+                                                          {"several", Presence::Several},
+                                                          {"denied", Presence::Denied},
+                                                          {"busy", Presence::Busy}};
+        // A word this build does not know (a newer tool) says nothing it can act on.
+        setPresence(words.value(line, Presence::Unknown));
     }
     // A tool that never ends a line must not grow the buffer without end.
     if (m_pending.size() > 4096)

@@ -7,17 +7,37 @@
 
 namespace velt {
 
-// Follows whether the device in DFU mode is connected by running the flashing tool in its watch
-// mode ("dfu-util --watch VID PID") as a child: the tool prints "present" or "absent" once at
-// start and again on each change, and sleeps in between, so watching costs nothing while
-// nothing happens. The child is stopped when the watcher goes. Main thread only.
+// Follows the state of the device in DFU mode by running the flashing tool in its watch mode
+// ("dfu-util --watch VID PID") as a child: the tool prints one word for the state once at start
+// and again on each change, and sleeps in between, so watching costs nothing while nothing
+// happens. The child is stopped when the watcher goes. Main thread only.
 class DeviceWatcher : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class Presence { Unknown, Absent, Present };
+    enum class Presence {
+        Unknown, // the tool cannot watch
+        Absent,
+        Present, // exactly one device, ready
+        Several, // more than one: the tool would refuse to choose
+        Denied,  // a device this user may not open
+        Busy,    // a device another program holds
+    };
     Q_ENUM(Presence)
+
+    // What decides the advice for a device this user may not open.
+    struct AccessContext
+    {
+        bool ruleInstalled = false; // our udev rule is in one of udev's folders
+        bool localSession = false;  // logind reports a session at a local seat
+        // The state of this machine and of this user's session.
+        static AccessContext current();
+    };
+
+    // The state in the user's words, for the DFU setup page and the command line; empty for
+    // Unknown.
+    static QString stateText(Presence presence, const AccessContext& access);
 
     DeviceWatcher(QString toolPath, QString vendorId, QString productId, QObject* parent = nullptr);
     ~DeviceWatcher() override;
