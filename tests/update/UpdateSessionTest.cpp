@@ -268,7 +268,10 @@ TEST_F(UpdateSessionTest, WhatCannotStartIsReported)
     writeFile(settings.toolPath, "\x7f"
                                  "ELF garbage");
     QFile::setPermissions(settings.toolPath, QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_TRUE(run().error.startsWith(u"Error_FlashingToolUnavailable\n"_s));
+    const Outcome unstartable = run();
+    EXPECT_EQ(unstartable.error, u"Error_FlashingToolUnavailable"_s);
+    EXPECT_TRUE(unstartable.details.startsWith(u"Cannot start"_s))
+        << unstartable.details.toStdString();
 
     // A Documents "folder" that is a plain file cannot hold the image.
     writeFile(folder.filePath(u"file"_s), "x");
