@@ -29,13 +29,11 @@ QStringList shippedTables()
     return tables;
 }
 
-bool install(QObject& owner, const QString& fileName, const QString& directory)
+void install(QObject& owner, const QString& fileName, const QString& directory)
 {
     auto* translator = new QTranslator(&owner);
-    if (translator->load(fileName, directory) && QCoreApplication::installTranslator(translator))
-        return true;
-    delete translator;
-    return false;
+    if (!translator->load(fileName, directory) || !QCoreApplication::installTranslator(translator))
+        delete translator;
 }
 
 } // namespace
@@ -84,8 +82,8 @@ QString chooseTranslation(const QStringList& languages)
 QString installTranslations(QObject& owner, const QStringList& languages)
 {
     const QString table = chooseTranslation(languages);
-    // The translator installed last is asked first: Qt's texts, then ours in English, then ours
-    // in the chosen language.
+    // Qt asks the translator installed last first, so each of these answers only what the ones
+    // after it lack: Qt's own texts, ours in English, ours in the chosen language.
     install(owner, QStringLiteral("qtbase_") + table,
             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     install(owner, QStringLiteral("velt_en"), QStringLiteral(":/i18n"));
