@@ -89,5 +89,25 @@ TEST(FormatWithInteger, FillsTheOneConversionAndNothingElse)
     EXPECT_EQ(integerConversionCount(QStringLiteral("%d %i %%d %lld")), 3);
 }
 
+// Preferred languages, most preferred first, and the table they read.
+TEST(MessageTables, TheFirstPreferredLanguageWithATableInItsScriptIsChosen)
+{
+    // Each row: the languages, comma-separated, '>' and the table.
+    const QString rows = QStringLiteral(
+        "de-AT>de fr-CA>fr es-MX>es it>it ko-KR>ko ja_JP>ja pt-BR>pt_BR pt-PT>pt_BR pt>pt_BR "
+        "zh>zh_CN zh_SG>zh_CN zh-Hans>zh_CN zh-Hans-HK>zh_CN zh-TW>zh_TW zh_HK>zh_TW zh-MO>zh_TW "
+        "zh-Hant>zh_TW nl-NL,sv,ko>ko en-GB,de>en nl-NL>en C>en >en");
+    for (const QString& row : rows.split(u' ')) {
+        const QStringList languages = row.section(u'>', 0, 0).split(u',', Qt::SkipEmptyParts);
+        EXPECT_EQ(chooseTranslation(languages), row.section(u'>', 1)) << row.toStdString();
+    }
+    // Ours in German over ours in English, over Qt's own German.
+    QObject owner;
+    EXPECT_EQ(installTranslations(owner, {QStringLiteral("de-CH")}), QStringLiteral("de"));
+    EXPECT_EQ(localizedString("ButtonCaption_Next"), QStringLiteral("Weiter"));
+    EXPECT_EQ(QCoreApplication::translate("QMessageBox", "Show Details..."),
+              QStringLiteral("Details einblenden..."));
+}
+
 } // namespace
 } // namespace velt
