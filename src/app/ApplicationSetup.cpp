@@ -7,6 +7,7 @@
 #include "core/Localization.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QStyleFactory>
 
 namespace velt {
@@ -22,7 +23,19 @@ void setUpApplication(QApplication& application)
     // One look on every desktop; the pages' layouts were checked with it.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);
-    installTranslations(application);
+    const QString table = installTranslations(application);
+    // fontconfig takes the regional shapes of Han characters from LANG, which need not be the
+    // language chosen here: the regional face of the Noto CJK family comes right after the
+    // Latin one. Japanese has a rule of its own (see controls/JapaneseFont).
+    const QString hanFace = table == u"zh_CN"   ? QStringLiteral("Noto Sans CJK SC")
+                            : table == u"zh_TW" ? QStringLiteral("Noto Sans CJK TC")
+                            : table == u"ko"    ? QStringLiteral("Noto Sans CJK KR")
+                                                : QString();
+    if (!hanFace.isEmpty()) {
+        QFont font = QApplication::font();
+        font.setFamilies({font.family(), hanFace});
+        QApplication::setFont(font);
+    }
     configureFirmwareServerFromEnvironment();
     setAlertPresenter(&showAlertBox);
 }
