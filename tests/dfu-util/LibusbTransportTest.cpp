@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
              "The device refused block 1 (LIBUSB_ERROR_PIPE): the device reports state dfuERROR, "
              "status errSTALLEDPKT."},
         Case{"vanish=1", 0, ExitCode::UsbFailure, "The device disconnected at block 1."},
-        Case{"1", EBUSY, ExitCode::CannotOpen,
+        Case{"1", EBUSY, ExitCode::DeviceBusy,
              "Cannot open the device 0a12:ffff (LIBUSB_ERROR_BUSY): another program or driver is "
              "using it. Close other updaters, then unplug and reconnect the device."},
         Case{nullptr, 0, ExitCode::NoDfuDevice,
