@@ -96,6 +96,27 @@
         <extracomment>Status once more than 99 per cent is written</extracomment>
         <translation>Wird abgeschlossen…</translation>
     </message>
+    <message id="Info_TimeLeftSeconds" numerus="yes">
+        <source>About %n seconds left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n is a multiple of 5 under 60</extracomment>
+        <translation>
+            <numerusform>Noch etwa %n Sekunde</numerusform>
+            <numerusform>Noch etwa %n Sekunden</numerusform>
+        </translation>
+    </message>
+    <message id="Info_TimeLeftMinutes" numerus="yes">
+        <source>About %n minutes left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n whole minutes</extracomment>
+        <translation>
+            <numerusform>Noch etwa %n Minute</numerusform>
+            <numerusform>Noch etwa %n Minuten</numerusform>
+        </translation>
+    </message>
+    <message id="Info_DeviceInstalling">
+        <source>The device is installing the firmware. Keep it connected.</source>
+        <extracomment>Beside the progress bar once the device has the whole image and applies it</extracomment>
+        <translation>Das Gerät installiert die Firmware. Lassen Sie es angeschlossen.</translation>
+    </message>
     <message id="Info_WriteSucceeded">
         <source>The firmware was updated successfully. You can now disconnect the device.</source>
         <extracomment>The update succeeded</extracomment>
@@ -328,6 +349,31 @@ Klicken Sie auf „Weiter“, um die Aktualisierung zu starten. Lassen Sie das G
         <source>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</source>
         <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
         <translation>Noch kein Gerät im DFU-Modus gefunden. Per USB-Kabel anschließen und wie oben beschrieben in den DFU-Modus versetzen.</translation>
+    </message>
+    <message id="Info_DeviceSeveral">
+        <source>Connect only the device you want to update.</source>
+        <extracomment>DFU setup page status and alert: more than one device in DFU mode is connected</extracomment>
+        <translation>Schließen Sie nur das Gerät an, das Sie aktualisieren möchten.</translation>
+    </message>
+    <message id="Info_DeviceDeniedReconnect">
+        <source>You are not allowed to use the device yet. Unplug it and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device although the udev rule is installed, local session</extracomment>
+        <translation>Sie dürfen das Gerät noch nicht verwenden. Trennen Sie es und schließen Sie es erneut an.</translation>
+    </message>
+    <message id="Info_DeviceDeniedRemote">
+        <source>This session is not at the computer's own screen and keyboard, so it may not use the device. Sign in at the computer, or ask the administrator to add the group rule described in the README.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device in a session that is not at the local seat (e.g. over SSH)</extracomment>
+        <translation>Diese Sitzung läuft nicht an Bildschirm und Tastatur des Computers und darf das Gerät daher nicht verwenden. Melden Sie sich am Computer an oder bitten Sie die Administration, die in der README beschriebene Gruppenregel einzurichten.</translation>
+    </message>
+    <message id="Info_DeviceDeniedNoRule">
+        <source>You are not allowed to use the device. Install the rule file 70-velt-dfu.rules in /etc/udev/rules.d, then unplug the device and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device and the udev rule is not installed; names the file</extracomment>
+        <translation>Sie dürfen das Gerät nicht verwenden. Installieren Sie die Regeldatei 70-velt-dfu.rules in /etc/udev/rules.d, trennen Sie dann das Gerät und schließen Sie es erneut an.</translation>
+    </message>
+    <message id="Info_DeviceBusy">
+        <source>Another program is using the device. Close that program, then try again.</source>
+        <extracomment>DFU setup page status and alert: another program holds the device</extracomment>
+        <translation>Ein anderes Programm verwendet das Gerät. Beenden Sie dieses Programm und versuchen Sie es erneut.</translation>
     </message>
     <message id="Description_InhibitSleep">
         <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>

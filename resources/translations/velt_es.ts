@@ -96,6 +96,27 @@
         <extracomment>Status once more than 99 per cent is written</extracomment>
         <translation>Finalizando…</translation>
     </message>
+    <message id="Info_TimeLeftSeconds" numerus="yes">
+        <source>About %n seconds left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n is a multiple of 5 under 60</extracomment>
+        <translation>
+            <numerusform>Queda aproximadamente %n segundo</numerusform>
+            <numerusform>Quedan aproximadamente %n segundos</numerusform>
+        </translation>
+    </message>
+    <message id="Info_TimeLeftMinutes" numerus="yes">
+        <source>About %n minutes left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n whole minutes</extracomment>
+        <translation>
+            <numerusform>Queda aproximadamente %n minuto</numerusform>
+            <numerusform>Quedan aproximadamente %n minutos</numerusform>
+        </translation>
+    </message>
+    <message id="Info_DeviceInstalling">
+        <source>The device is installing the firmware. Keep it connected.</source>
+        <extracomment>Beside the progress bar once the device has the whole image and applies it</extracomment>
+        <translation>El dispositivo está instalando el firmware. Manténgalo conectado.</translation>
+    </message>
     <message id="Info_WriteSucceeded">
         <source>The firmware was updated successfully. You can now disconnect the device.</source>
         <extracomment>The update succeeded</extracomment>
@@ -328,6 +349,31 @@ Pulse «Siguiente» para iniciar la actualización. Mantenga el dispositivo cone
         <source>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</source>
         <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
         <translation>Aún no hay ningún dispositivo en modo DFU. Conéctelo con su cable USB y póngalo en modo DFU como se indica arriba.</translation>
+    </message>
+    <message id="Info_DeviceSeveral">
+        <source>Connect only the device you want to update.</source>
+        <extracomment>DFU setup page status and alert: more than one device in DFU mode is connected</extracomment>
+        <translation>Conecte solo el dispositivo que desea actualizar.</translation>
+    </message>
+    <message id="Info_DeviceDeniedReconnect">
+        <source>You are not allowed to use the device yet. Unplug it and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device although the udev rule is installed, local session</extracomment>
+        <translation>Todavía no tiene permiso para usar el dispositivo. Desconéctelo y vuelva a conectarlo.</translation>
+    </message>
+    <message id="Info_DeviceDeniedRemote">
+        <source>This session is not at the computer's own screen and keyboard, so it may not use the device. Sign in at the computer, or ask the administrator to add the group rule described in the README.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device in a session that is not at the local seat (e.g. over SSH)</extracomment>
+        <translation>Esta sesión no está en la pantalla y el teclado del propio equipo, por lo que no puede usar el dispositivo. Inicie sesión en el equipo o pida al administrador que añada la regla de grupo descrita en el README.</translation>
+    </message>
+    <message id="Info_DeviceDeniedNoRule">
+        <source>You are not allowed to use the device. Install the rule file 70-velt-dfu.rules in /etc/udev/rules.d, then unplug the device and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device and the udev rule is not installed; names the file</extracomment>
+        <translation>No tiene permiso para usar el dispositivo. Instale el archivo de reglas 70-velt-dfu.rules en /etc/udev/rules.d y luego desconecte y vuelva a conectar el dispositivo.</translation>
+    </message>
+    <message id="Info_DeviceBusy">
+        <source>Another program is using the device. Close that program, then try again.</source>
+        <extracomment>DFU setup page status and alert: another program holds the device</extracomment>
+        <translation>Otro programa está usando el dispositivo. Cierre ese programa e inténtelo de nuevo.</translation>
     </message>
     <message id="Description_InhibitSleep">
         <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>

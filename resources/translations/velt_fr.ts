@@ -96,6 +96,27 @@
         <extracomment>Status once more than 99 per cent is written</extracomment>
         <translation>Finalisation…</translation>
     </message>
+    <message id="Info_TimeLeftSeconds" numerus="yes">
+        <source>About %n seconds left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n is a multiple of 5 under 60</extracomment>
+        <translation>
+            <numerusform>Environ %n seconde restante</numerusform>
+            <numerusform>Environ %n secondes restantes</numerusform>
+        </translation>
+    </message>
+    <message id="Info_TimeLeftMinutes" numerus="yes">
+        <source>About %n minutes left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n whole minutes</extracomment>
+        <translation>
+            <numerusform>Environ %n minute restante</numerusform>
+            <numerusform>Environ %n minutes restantes</numerusform>
+        </translation>
+    </message>
+    <message id="Info_DeviceInstalling">
+        <source>The device is installing the firmware. Keep it connected.</source>
+        <extracomment>Beside the progress bar once the device has the whole image and applies it</extracomment>
+        <translation>L’appareil installe le micrologiciel. Laissez-le connecté.</translation>
+    </message>
     <message id="Info_WriteSucceeded">
         <source>The firmware was updated successfully. You can now disconnect the device.</source>
         <extracomment>The update succeeded</extracomment>
@@ -328,6 +349,31 @@ Cliquez sur « Suivant » pour lancer la mise à jour. Laissez l’appareil co
         <source>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</source>
         <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
         <translation>Aucun appareil en mode DFU trouvé. Branchez-le avec son câble USB et mettez-le en mode DFU comme indiqué ci-dessus.</translation>
+    </message>
+    <message id="Info_DeviceSeveral">
+        <source>Connect only the device you want to update.</source>
+        <extracomment>DFU setup page status and alert: more than one device in DFU mode is connected</extracomment>
+        <translation>Ne connectez que l’appareil à mettre à jour.</translation>
+    </message>
+    <message id="Info_DeviceDeniedReconnect">
+        <source>You are not allowed to use the device yet. Unplug it and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device although the udev rule is installed, local session</extracomment>
+        <translation>Vous n’êtes pas encore autorisé à utiliser l’appareil. Débranchez-le puis rebranchez-le.</translation>
+    </message>
+    <message id="Info_DeviceDeniedRemote">
+        <source>This session is not at the computer's own screen and keyboard, so it may not use the device. Sign in at the computer, or ask the administrator to add the group rule described in the README.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device in a session that is not at the local seat (e.g. over SSH)</extracomment>
+        <translation>Cette session n’est pas ouverte sur l’écran et le clavier de l’ordinateur ; elle ne peut donc pas utiliser l’appareil. Connectez-vous sur l’ordinateur ou demandez à l’administrateur d’ajouter la règle de groupe décrite dans le README.</translation>
+    </message>
+    <message id="Info_DeviceDeniedNoRule">
+        <source>You are not allowed to use the device. Install the rule file 70-velt-dfu.rules in /etc/udev/rules.d, then unplug the device and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device and the udev rule is not installed; names the file</extracomment>
+        <translation>Vous n’êtes pas autorisé à utiliser l’appareil. Installez le fichier de règles 70-velt-dfu.rules dans /etc/udev/rules.d, puis débranchez et rebranchez l’appareil.</translation>
+    </message>
+    <message id="Info_DeviceBusy">
+        <source>Another program is using the device. Close that program, then try again.</source>
+        <extracomment>DFU setup page status and alert: another program holds the device</extracomment>
+        <translation>Un autre programme utilise l’appareil. Quittez ce programme, puis réessayez.</translation>
     </message>
     <message id="Description_InhibitSleep">
         <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>

@@ -96,6 +96,27 @@
         <extracomment>Status once more than 99 per cent is written</extracomment>
         <translation>Completamento…</translation>
     </message>
+    <message id="Info_TimeLeftSeconds" numerus="yes">
+        <source>About %n seconds left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n is a multiple of 5 under 60</extracomment>
+        <translation>
+            <numerusform>Circa %n secondo rimanente</numerusform>
+            <numerusform>Circa %n secondi rimanenti</numerusform>
+        </translation>
+    </message>
+    <message id="Info_TimeLeftMinutes" numerus="yes">
+        <source>About %n minutes left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n whole minutes</extracomment>
+        <translation>
+            <numerusform>Circa %n minuto rimanente</numerusform>
+            <numerusform>Circa %n minuti rimanenti</numerusform>
+        </translation>
+    </message>
+    <message id="Info_DeviceInstalling">
+        <source>The device is installing the firmware. Keep it connected.</source>
+        <extracomment>Beside the progress bar once the device has the whole image and applies it</extracomment>
+        <translation>Il dispositivo sta installando il firmware. Lasciarlo collegato.</translation>
+    </message>
     <message id="Info_WriteSucceeded">
         <source>The firmware was updated successfully. You can now disconnect the device.</source>
         <extracomment>The update succeeded</extracomment>
@@ -328,6 +349,31 @@ Fare clic su «Avanti» per avviare l'aggiornamento. Tenere il dispositivo colle
         <source>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</source>
         <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
         <translation>Ancora nessun dispositivo in modalità DFU. Collegarlo con il cavo USB e metterlo in modalità DFU come indicato sopra.</translation>
+    </message>
+    <message id="Info_DeviceSeveral">
+        <source>Connect only the device you want to update.</source>
+        <extracomment>DFU setup page status and alert: more than one device in DFU mode is connected</extracomment>
+        <translation>Collegare solo il dispositivo da aggiornare.</translation>
+    </message>
+    <message id="Info_DeviceDeniedReconnect">
+        <source>You are not allowed to use the device yet. Unplug it and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device although the udev rule is installed, local session</extracomment>
+        <translation>Non si dispone ancora dell’autorizzazione a usare il dispositivo. Scollegarlo e ricollegarlo.</translation>
+    </message>
+    <message id="Info_DeviceDeniedRemote">
+        <source>This session is not at the computer's own screen and keyboard, so it may not use the device. Sign in at the computer, or ask the administrator to add the group rule described in the README.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device in a session that is not at the local seat (e.g. over SSH)</extracomment>
+        <translation>Questa sessione non è sullo schermo e sulla tastiera del computer, quindi non può usare il dispositivo. Accedere dal computer o chiedere all’amministratore di aggiungere la regola di gruppo descritta nel README.</translation>
+    </message>
+    <message id="Info_DeviceDeniedNoRule">
+        <source>You are not allowed to use the device. Install the rule file 70-velt-dfu.rules in /etc/udev/rules.d, then unplug the device and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device and the udev rule is not installed; names the file</extracomment>
+        <translation>Non si dispone dell’autorizzazione a usare il dispositivo. Installare il file di regole 70-velt-dfu.rules in /etc/udev/rules.d, quindi scollegare e ricollegare il dispositivo.</translation>
+    </message>
+    <message id="Info_DeviceBusy">
+        <source>Another program is using the device. Close that program, then try again.</source>
+        <extracomment>DFU setup page status and alert: another program holds the device</extracomment>
+        <translation>Un altro programma sta usando il dispositivo. Chiudere quel programma e riprovare.</translation>
     </message>
     <message id="Description_InhibitSleep">
         <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>

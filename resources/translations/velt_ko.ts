@@ -96,6 +96,25 @@
         <extracomment>Status once more than 99 per cent is written</extracomment>
         <translation>마무리하는 중…</translation>
     </message>
+    <message id="Info_TimeLeftSeconds" numerus="yes">
+        <source>About %n seconds left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n is a multiple of 5 under 60</extracomment>
+        <translation>
+            <numerusform>약 %n초 남음</numerusform>
+        </translation>
+    </message>
+    <message id="Info_TimeLeftMinutes" numerus="yes">
+        <source>About %n minutes left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n whole minutes</extracomment>
+        <translation>
+            <numerusform>약 %n분 남음</numerusform>
+        </translation>
+    </message>
+    <message id="Info_DeviceInstalling">
+        <source>The device is installing the firmware. Keep it connected.</source>
+        <extracomment>Beside the progress bar once the device has the whole image and applies it</extracomment>
+        <translation>장치가 펌웨어를 설치하고 있습니다. 연결을 유지하십시오.</translation>
+    </message>
     <message id="Info_WriteSucceeded">
         <source>The firmware was updated successfully. You can now disconnect the device.</source>
         <extracomment>The update succeeded</extracomment>
@@ -328,6 +347,31 @@ Click Next to start the update. Keep the device connected until the update has f
         <source>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</source>
         <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
         <translation>DFU 모드인 장치를 아직 찾지 못했습니다. USB 케이블로 연결하고 위의 안내대로 DFU 모드로 전환하십시오.</translation>
+    </message>
+    <message id="Info_DeviceSeveral">
+        <source>Connect only the device you want to update.</source>
+        <extracomment>DFU setup page status and alert: more than one device in DFU mode is connected</extracomment>
+        <translation>업데이트할 장치만 연결하십시오.</translation>
+    </message>
+    <message id="Info_DeviceDeniedReconnect">
+        <source>You are not allowed to use the device yet. Unplug it and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device although the udev rule is installed, local session</extracomment>
+        <translation>아직 장치를 사용할 권한이 없습니다. 장치를 분리했다가 다시 연결하십시오.</translation>
+    </message>
+    <message id="Info_DeviceDeniedRemote">
+        <source>This session is not at the computer's own screen and keyboard, so it may not use the device. Sign in at the computer, or ask the administrator to add the group rule described in the README.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device in a session that is not at the local seat (e.g. over SSH)</extracomment>
+        <translation>이 세션은 컴퓨터 자체의 화면과 키보드에서 열린 것이 아니므로 장치를 사용할 수 없습니다. 컴퓨터에서 직접 로그인하거나 README에 설명된 그룹 규칙을 추가하도록 관리자에게 요청하십시오.</translation>
+    </message>
+    <message id="Info_DeviceDeniedNoRule">
+        <source>You are not allowed to use the device. Install the rule file 70-velt-dfu.rules in /etc/udev/rules.d, then unplug the device and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device and the udev rule is not installed; names the file</extracomment>
+        <translation>장치를 사용할 권한이 없습니다. 규칙 파일 70-velt-dfu.rules를 /etc/udev/rules.d에 설치한 다음 장치를 분리했다가 다시 연결하십시오.</translation>
+    </message>
+    <message id="Info_DeviceBusy">
+        <source>Another program is using the device. Close that program, then try again.</source>
+        <extracomment>DFU setup page status and alert: another program holds the device</extracomment>
+        <translation>다른 프로그램이 장치를 사용하고 있습니다. 해당 프로그램을 닫은 후 다시 시도하십시오.</translation>
     </message>
     <message id="Description_InhibitSleep">
         <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>
