@@ -52,7 +52,7 @@ TEST(FlashingProgress, TextTurnsToFinishingAboveNinetyNinePerCent)
 {
     for (const auto& [written, total, almost] : {std::tuple(99.0, 100.0, false),
                                                  {99.01, 100.0, true},
-                                                 {1.0, 0.0, true},
+                                                 {5.0, 0.0, true},
                                                  {0.0, 0.0, false}}) {
         const velt::ProgressText text = velt::progressTextFor(written, total);
         EXPECT_STREQ(text.key, almost ? "Info_Finishing" : "Info_Writing") << written;
