@@ -13,7 +13,10 @@
 namespace velt {
 namespace {
 
-Q_LOGGING_CATEGORY(diagnosticLines, "velt")
+// Compared by name in the handler: the category object itself may be gone while the process
+// exits and Qt still logs.
+constexpr char categoryName[] = "velt";
+Q_LOGGING_CATEGORY(diagnosticLines, categoryName)
 
 const QString logFileName = QStringLiteral("velt-firmware-updater.log");
 // Enough for a long session with many retries; a runaway loop must not eat the memory.
@@ -86,7 +89,7 @@ void DiagnosticsLog::giveUpFile(const QString& reason)
 void handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     DiagnosticsLog& log = diagnostics();
-    const bool ours = qstrcmp(context.category, diagnosticLines().categoryName()) == 0;
+    const bool ours = qstrcmp(context.category, categoryName) == 0;
     QtMessageHandler forward = nullptr;
     {
         std::lock_guard lock(log.mutex);

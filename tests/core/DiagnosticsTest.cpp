@@ -42,6 +42,8 @@ TEST(Diagnostics, KeepsEveryLineStampedInTheFileWhileStandardOutputStaysPlain)
     const QStringList printed = out.lines();
     const QStringList logged = fileLines(dir.filePath("velt-firmware-updater.log"));
     ASSERT_EQ(printed.size(), 800);
+    // Each line as it was logged, its trailing space included.
+    EXPECT_EQ(printed.filter(QRegularExpression(R"(^(thread \d line \d+ ){3}$)")).size(), 800);
     ASSERT_EQ(logged.size(), 803);
     EXPECT_EQ(logged.join(u'\n') + u'\n', run);
     EXPECT_TRUE(logged[0].contains("velt-firmware-updater 1.2.3, Qt 6."))
