@@ -10,49 +10,60 @@ using namespace Qt::Literals::StringLiterals;
 using velt::WriteVerdict;
 using Outcome = WriteVerdict::Outcome;
 
-// The verdicts the stage tests do not reach with a stub tool (see UpdateSessionTest.ToolFaults).
-// A row's progress is the last progress line of the run, if there was one; the runner has
-// removed the last character of the error text.
+// The verdicts the stage tests do not reach with a stub tool (see UpdateSessionTest.ToolFaults),
+// with the status text of the run's last progress line, if there was one: more than 99 per
+// cent, in floating point, is finishing, and so is something written of a total of 0. The
+// runner has removed the last character of the error text.
 TEST(WriteVerdict, OnlyAToolThatExitedZeroSucceeds)
 {
     const QString getStatus = u"[!] Failed DFU_GETSTATUS: 0xe00002d8."_s;
     const struct
     {
         QString error;
-        int exitStatus;
+        int exitStatus, count; // count: status failures counted before this run
         std::optional<velt::ProgressUpdate> progress;
-        qint64 count; // status failures counted before this run
+        const char* status;
         Outcome outcome;
         QString alert;
     } cases[] = {
-        {u"warning"_s, 0, {{50, 100}}, 0, Outcome::Failed, u"warning"_s},
-        {u"warning"_s, 0, {{5, 0}}, 0, Outcome::Succeeded, u""_s},
-        {u"warning"_s, 1, {{5, 0}}, 0, Outcome::Failed, u"warning"_s},
-        {getStatus, 0, {}, 0, Outcome::RetryLater, u""_s},
-        {getStatus, 1, {}, 3, Outcome::RetryLater, u""_s},
-        {getStatus, 74, {}, 4, Outcome::GaveUp, u"Error_DeviceDidNotAnswer"_s},
-        {getStatus, 1, {{0, 100}}, 0, Outcome::Failed, u"Error_FailedToGetStatus"_s},
-        {getStatus + u'\n', 1, {}, 0, Outcome::Failed, getStatus + u'\n'},
+        {u"warning"_s, 0, 0, {{99, 100}}, "Info_Writing", Outcome::Failed, u"warning"_s},
+        {u"warning"_s, 0, 0, {{0, 0}}, "Info_Writing", Outcome::Failed, u"warning"_s},
+        {u"warning"_s, 0, 0, {{99.01, 100}}, "Info_Finishing", Outcome::Succeeded, u""_s},
+        {u"warning"_s, 0, 0, {{5, 0}}, "Info_Finishing", Outcome::Succeeded, u""_s},
+        {u"warning"_s, 1, 0, {{5, 0}}, "Info_Finishing", Outcome::Failed, u"warning"_s},
+        {getStatus, 0, 0, {}, "", Outcome::RetryLater, u""_s},
+        {getStatus, 1, 3, {}, "", Outcome::RetryLater, u""_s},
+        {getStatus, 74, 4, {}, "", Outcome::GaveUp, u"Error_DeviceDidNotAnswer"_s},
+        {getStatus,
+         1,
+         0,
+         {{0, 100}},
+         "Info_Writing",
+         Outcome::Failed,
+         u"Error_FailedToGetStatus"_s},
+        {getStatus + u'\n', 1, 0, {}, "", Outcome::Failed, getStatus + u'\n'},
         {u"Failed DFU_GETSTATUS: 0xe00002d9."_s,
          1,
-         {},
          0,
+         {},
+         "",
          Outcome::Failed,
          u"Failed DFU_GETSTATUS: 0xe00002d9."_s},
-        {u" \n"_s, 2, {}, 0, Outcome::Failed, u"Error_FlashingToolFailed\nexit status 2"_s},
+        {u" \n"_s, 2, 0, {}, "", Outcome::Failed, u"Error_FlashingToolFailed\nexit status 2"_s},
     };
     for (const auto& c : cases) {
-        const bool almostComplete =
-            c.progress &&
-            velt::progressTextFor(c.progress->written, c.progress->total).almostComplete;
-        const WriteVerdict verdict = velt::decideWriteOutcome(
-            {{}, c.error, true, c.exitStatus}, c.progress.has_value(), almostComplete, c.count);
-        const std::string row = c.error.toStdString() + ", count " + std::to_string(c.count);
-        EXPECT_EQ(verdict.outcome, c.outcome) << row;
-        EXPECT_EQ(verdict.alertText(), c.alert) << row;
+        SCOPED_TRACE(c.error.toStdString() + ", count " + std::to_string(c.count));
+        const velt::ProgressText text =
+            c.progress ? velt::progressTextFor(c.progress->written, c.progress->total)
+                       : velt::ProgressText{"", false};
+        const WriteVerdict verdict =
+            velt::decideWriteOutcome({{}, c.error, true, c.exitStatus}, c.progress.has_value(),
+                                     text.almostComplete, c.count);
+        EXPECT_STREQ(text.key, c.status);
+        EXPECT_EQ(verdict.outcome, c.outcome);
+        EXPECT_EQ(verdict.alertText(), c.alert);
         EXPECT_EQ(verdict.countsStatusFailure,
-                  c.outcome == Outcome::RetryLater || c.outcome == Outcome::GaveUp)
-            << row;
+                  c.outcome == Outcome::RetryLater || c.outcome == Outcome::GaveUp);
     }
 }
 
