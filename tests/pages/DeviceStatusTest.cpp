@@ -31,16 +31,13 @@ TEST(DeviceStatus, FollowsTheDeviceWhileShownAndStopsTheToolWithThePage)
     page->show();
     qunsetenv("VELT_DFU_SIMULATOR");
     const auto shows = [&](const char* key) {
-        const bool shown =
-            QTest::qWaitFor([&] { return statusLine(*page) == localizedString(key); }, 10000);
-        EXPECT_TRUE(shown) << key << ": " << statusLine(*page).toStdString();
-        return shown;
+        return QTest::qWaitFor([&] { return statusLine(*page) == localizedString(key); }, 10000);
     };
-    ASSERT_TRUE(shows("Info_DeviceNotFound"));
+    ASSERT_TRUE(shows("Info_DeviceNotFound")) << statusLine(*page).toStdString();
     QFile(plug).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(shows("Info_DeviceConnected"));
+    ASSERT_TRUE(shows("Info_DeviceConnected")) << statusLine(*page).toStdString();
     QFile::remove(plug);
-    ASSERT_TRUE(shows("Info_DeviceNotFound"));
+    ASSERT_TRUE(shows("Info_DeviceNotFound")) << statusLine(*page).toStdString();
     EXPECT_TRUE(page->findChild<QWidget*>("nextButton")->isEnabled());
     EXPECT_EQ(statusLine(blind), "<none>");
 
