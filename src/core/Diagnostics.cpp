@@ -135,6 +135,10 @@ void logContext(const QString& line)
 void openDiagnosticsLog(const QString& folder, const QString& applicationVersion, qint64 maxBytes)
 {
     installMessageHandler();
+    const QString header =
+        QStringLiteral("---- velt-firmware-updater %1, Qt %2 (built with %3), %4")
+            .arg(applicationVersion, QString::fromLatin1(qVersion()),
+                 QStringLiteral(QT_VERSION_STR), QSysInfo::prettyProductName());
     DiagnosticsLog& log = diagnostics();
     std::lock_guard lock(log.mutex);
     log.keeping = true;
@@ -148,9 +152,7 @@ void openDiagnosticsLog(const QString& folder, const QString& applicationVersion
     else if (!log.file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         log.giveUpFile(log.file.errorString());
     log.fileSize = log.file.isOpen() ? log.file.size() : 0;
-    log.keep(QStringLiteral("---- velt-firmware-updater %1, Qt %2 (built with %3), %4")
-                 .arg(applicationVersion, QString::fromLatin1(qVersion()),
-                      QStringLiteral(QT_VERSION_STR), QSysInfo::prettyProductName()));
+    log.keep(header);
 }
 
 void closeDiagnosticsLog()
