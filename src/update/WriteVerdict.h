@@ -25,7 +25,6 @@ struct WriteVerdict
     static constexpr const char16_t* dfuModeMarker = u"Failed to enter DFU mode.";
     static constexpr const char16_t* getStatusMarker = u"Failed DFU_GETSTATUS: 0xe00002d8.";
 
-    static constexpr int retryDelayMilliseconds = 500;
     // Runs that may end in the early status failure: the first and four retries.
     static constexpr qint64 maximumStatusFailures = 5;
 
