@@ -4,18 +4,25 @@
 #include "app/AlertBox.h"
 #include "catalogue/FirmwareServer.h"
 #include "core/Alert.h"
+#include "core/BuildConfig.h"
 #include "core/Localization.h"
 
 #include <QApplication>
+#include <QNetworkProxyFactory>
 #include <QStyleFactory>
 
 namespace velt {
 
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("velt-firmware-updater"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELT_PROJECT_VERSION));
+}
+
 void setUpApplication(QApplication& application)
 {
-    QApplication::setApplicationName(QStringLiteral("velt-firmware-updater"));
+    nameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("Velt Firmware Updater"));
-    QApplication::setApplicationVersion(QStringLiteral(VELT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.veltaudio.FirmwareUpdater"));
     // The window ends only through the delegate's termination query.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -23,6 +30,8 @@ void setUpApplication(QApplication& application)
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);
     installTranslations(application);
+    // The catalogue and the image go through the proxy the desktop is set up with.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
     configureFirmwareServerFromEnvironment();
     setAlertPresenter(&showAlertBox);
 }

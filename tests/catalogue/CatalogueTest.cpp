@@ -6,7 +6,9 @@
 #include "core/Localization.h"
 #include "support/FdCapture.h"
 #include "support/TestHttpServer.h"
+#include "support/TlsTestServer.h"
 
+#include <QCoreApplication>
 #include <QNetworkReply>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -48,7 +50,6 @@ protected:
         resetFirmwareList();
         resetTargetFirmware();
         ASSERT_TRUE(setFirmwareServer(server.origin()).usable());
-        qputenv("no_proxy", "127.0.0.1,localhost"); // nothing on loopback goes through a proxy
     }
 
     void TearDown() override
@@ -140,13 +141,15 @@ TEST_F(Catalogue, ServerAddressesAndRedirectsKeepToHttpsOrLoopback)
 
 // Each load adds the document again: versions replaced by name, records appended, and the
 // lookups give the same answers as after one.
-TEST_F(Catalogue, ReadsTheDocumentWhateverTheHttpStatusAndAfterARedirectOnLoopback)
+TEST_F(Catalogue, ReadsTheDocumentWhateverTheHttpStatusAndAfterRedirectsOnLoopback)
 {
     server.setResponse("/moved.json", {.body = oneVersion});
+    server.setResponse("/hop", {.status = 307, .headers = {{"Location", "/moved.json"}}});
+    server.setResponse("/first", {.status = 308, .headers = {{"Location", "/hop"}}});
     const HttpResponse cases[] = {
         {.status = 500, .body = oneVersion},
-        {.body = "\xEF\xBB\xBF" + oneVersion}, // a byte order mark is skipped
-        {.status = 301, .headers = {{"Location", "/moved.json"}}},
+        {.body = "\xEF\xBB\xBF" + oneVersion},                // a byte order mark is skipped
+        {.status = 301, .headers = {{"Location", "/first"}}}, // three hops
     };
     QStringList records;
     for (const HttpResponse& response : cases) {
@@ -174,6 +177,7 @@ TEST_F(Catalogue, FailedLoadReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
     const auto to = [](const QString& location) {
         return HttpResponse{.status = 302, .headers = {{"Location", location.toUtf8()}}};
     };
+    const TlsTestServer untrusted({.body = oneVersion});
     // Announces a long body, then sends one byte every 50 ms for as long as anyone listens.
     QTcpServer trickle;
     ASSERT_TRUE(trickle.listen(QHostAddress::LocalHost, 0));
@@ -206,10 +210,16 @@ TEST_F(Catalogue, FailedLoadReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
         {{.body = tooLarge, .sendContentLength = false}, retrieveError(tooMuch), tooLargeLine},
         {to("http://firmware.example.com/x"), retrieveError(CatalogueFetcher::redirectRefusedCode),
          "refusing a redirect to plain http on a non-loopback host: http://firmware.example.com/x"},
+        {to(listPath), retrieveError(CatalogueFetcher::tooManyRedirectsCode),
+         "too many redirects, the last to " + server.origin() + listPath},
+        {{}, retrieveError(SslHandshakeFailedError),
+         "SSL handshake failed: The certificate is self-signed, and untrusted", {},
+         untrusted.origin()},
         {{.body = document("[]") + "\xE9"}, retrieveError(900),
          "the firmware list is not UTF-8 text"},
         {{.status = 404, .body = "<html><body>404 Not Found</body></html>"}, readError(101)},
         {{.body = document("[]", "[], \"n\": 1e999")}, readError(406)},
+        {{.body = "42"}, readError(901), "bad json: 42"},
         // Nested too deep to write out in full without recursing.
         {{.body = QByteArray(200000, '[') + QByteArray(200000, ']')}, readError(901),
          "bad json: " + QByteArray(64, '[') + "[...]" + QByteArray(64, ']')},
@@ -244,6 +254,22 @@ TEST_F(Catalogue, FailedLoadReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
         EXPECT_EQ(firmwareList().versionsDescription(), before);
         EXPECT_EQ(firmwareList().compatibilities.size(), 1);
     }
+}
+
+// The window closed during the load quits the application, which ends the load's own event
+// loop too: the transfer is unfinished, and must not be read as a document.
+TEST_F(Catalogue, QuittingDuringTheLoadEndsItAsAFailure)
+{
+    server.setResponse(listPath, {.body = oneVersion, .stallMs = 5000});
+    std::optional<VeltError> error;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(100, [] { QCoreApplication::exit(0); });
+        error = load();
+    });
+    QCoreApplication::exec();
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->localizedDescription, retrieveError(CatalogueFetcher::abandonedCode));
+    EXPECT_TRUE(firmwareList().versions.isEmpty());
 }
 
 } // namespace

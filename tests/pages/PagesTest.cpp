@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 namespace velt::test {
 namespace {
@@ -122,6 +123,20 @@ TEST_F(PagesTest, AVersionMissingFromTheCatalogueIsNotChosenAndTheWalkBackFetche
     // An empty body is no JSON: the read failure, with the parser's code.
     EXPECT_EQ(wizard.alertText(), localizedString("Error_CouldNotReadFirmwareList") + " (101)");
     EXPECT_EQ(wizard.alerts().alerts().value(0).code, VeltError::catalogueCode);
+}
+
+// Closing the window while the first page waits for the catalogue quits the application, and
+// quitting ends every event loop, the load's too: the application ends without an alert.
+TEST_F(PagesTest, ClosingTheWindowDuringTheLoadEndsWithoutAnAlert)
+{
+    server.setResponse(cataloguePath(), {.body = catalogue, .stallMs = 5000});
+    wizard.delegate().setQuitAction([] { QCoreApplication::exit(0); });
+    QTimer::singleShot(0, [this] {
+        wizard.launch();
+        QTimer::singleShot(300, [this] { wizard.page()->window()->close(); });
+    });
+    QCoreApplication::exec();
+    EXPECT_TRUE(wizard.alerts().alerts().isEmpty());
 }
 
 // The update page's endings, with a flashing tool that prints a given text and exits with a

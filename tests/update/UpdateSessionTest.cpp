@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "update/UpdateSession.h"
 
-#include "TlsTestServer.h"
 #include "catalogue/FirmwareVersion.h"
 #include "support/TestHttpServer.h"
+#include "support/TlsTestServer.h"
 #include "update/FirmwareDownload.h"
 
 #include <QCryptographicHash>
@@ -12,8 +12,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/resource.h>
 
 namespace velt {
 namespace {
@@ -170,9 +172,9 @@ HttpResponse redirectTo(const QByteArray& location)
     return {.status = 302, .headers = {{"Location", location}}};
 }
 
-// Every download failure ends before the tool runs, keeps an earlier image (only a digest
-// mismatch stores the new one, for inspection) and says why. Redirects keep the server rules:
-// plain http only between loopback addresses, never down from https.
+// Every download failure ends before the tool runs, leaves no part file, keeps an earlier image
+// (only a digest mismatch stores the new one, for inspection) and says why. Redirects keep the
+// server rules: plain http only between loopback addresses, never down from https.
 TEST_F(UpdateSessionTest, DownloadFaults)
 {
     enum From { Here, ClosedPort, NoSuchHost, UntrustedTls, TrustedTls };
@@ -183,8 +185,12 @@ TEST_F(UpdateSessionTest, DownloadFaults)
         HttpResponse response;
         QString error; // the alert's text or its details hold it
         From from = Here;
+        bool diskFull = false; // files may grow to 100 000 bytes only
     } cases[] = {
         {"404", {.status = 404}, "Error_CouldNotDownLoadFirmware"},
+        {"204", {.status = 204}, "Error_CouldNotDownLoadFirmware"},
+        {"206", {.status = 206}, "Error_CouldNotDownLoadFirmware"},
+        {"disk full", {}, "Error_CouldNotSaveFirmware\nFile too large", Here, true},
         {"dropped mid-body", {.closeAfterBytes = 50'000}, "Error_DownloadIncomplete"},
         {"shorter than announced", {.announcedLength = 400'000}, "Error_DownloadIncomplete"},
         {"oversize",
@@ -212,6 +218,10 @@ TEST_F(UpdateSessionTest, DownloadFaults)
     };
     settings.transferTimeout = 1s;
     QDir().mkpath(settings.documentsFolder);
+    rlimit fileSize{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &fileSize), 0);
+    const rlimit full{100'000, fileSize.rlim_max};
+    const auto onFileSize = std::signal(SIGXFSZ, SIG_IGN); // a write fails with EFBIG instead
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writeFile(imagePath(), "earlier");
@@ -229,7 +239,10 @@ TEST_F(UpdateSessionTest, DownloadFaults)
         const bool mismatch = c.error == u"Error_FileHashDoesNotMatch"_s;
         if (mismatch)
             version->md5hash = version->md5hash.toUpper();
+        if (c.diskFull)
+            setrlimit(RLIMIT_FSIZE, &full);
         const Outcome outcome = run();
+        setrlimit(RLIMIT_FSIZE, &fileSize);
         const QString alert = outcome.error + u'\n' + outcome.details;
         EXPECT_TRUE(alert.contains(c.error)) << alert.toStdString();
         EXPECT_EQ(outcome.statuses.last(), u"Error_Generic"_s);
@@ -238,12 +251,15 @@ TEST_F(UpdateSessionTest, DownloadFaults)
         EXPECT_EQ(QDir(settings.documentsFolder).entryList(QDir::Files),
                   QStringList{u"veltFirmwareUpdate.dfu"_s});
     }
-    // What the refusals are measured against: a redirect on the same scheme and a trusted
+    std::signal(SIGXFSZ, onFileSize);
+    // What the refusals are measured against: three redirects on the same scheme and a trusted
     // certificate deliver.
     settings.server = server.origin();
     settings.transferTimeout = 5s;
     server.setResponse(u"/moved.dfu"_s, {.body = body});
-    serve(redirectTo("/moved.dfu"));
+    server.setResponse(u"/hop"_s, redirectTo("/moved.dfu"));
+    server.setResponse(u"/first"_s, redirectTo("/hop"));
+    serve(redirectTo("/first"));
     EXPECT_TRUE(run().succeeded);
     const test::TlsTestServer::TrustCertificate trust;
     test::TlsTestServer tls({.body = body});
