@@ -5,11 +5,16 @@
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QNetworkReply>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velt {
 namespace {
@@ -18,6 +23,21 @@ namespace {
 // thread then hashes and writes tens of megabytes in one go, the window frozen meanwhile. A
 // small bound keeps every read short and lets one chunk be reused.
 constexpr qint64 replyReadBufferSize = 256 * 1024;
+
+// Frees a file that no name refers to any more, a slice per event-loop turn. Dropped at once,
+// the cached pages of an image of tens of megabytes hold the window for tens of milliseconds.
+void releaseInSlices(int descriptor)
+{
+    constexpr off_t slice = 1024 * 1024;
+    struct stat status = {};
+    if (::fstat(descriptor, &status) != 0 || status.st_nlink != 0 || status.st_size <= slice ||
+        ::ftruncate(descriptor, status.st_size - slice) != 0) {
+        ::close(descriptor);
+        return;
+    }
+    QTimer::singleShot(0, QCoreApplication::instance(),
+                       [descriptor] { releaseInSlices(descriptor); });
+}
 
 } // namespace
 
@@ -105,6 +125,14 @@ void FirmwareDownload::judgeResponse(bool transferEnded)
     }
     if (const QString error = openPartFile(); !error.isEmpty()) {
         failToSave(error);
+        return;
+    }
+    // Claiming the announced size at once finds a full disk before the transfer, and spares
+    // the rename over the old image a flush of the whole new one (ext4 forces out data not yet
+    // placed on disk when a file replaces another).
+    if (expected > 0 && ::fallocate(m_part.handle(), 0, 0, expected) != 0 &&
+        (errno == ENOSPC || errno == EFBIG || errno == EDQUOT)) {
+        failToSave(qt_error_string(errno));
         return;
     }
     m_responseAccepted = true;
@@ -203,11 +231,20 @@ void FirmwareDownload::storeAndVerify()
         failToSave(m_part.errorString());
         return;
     }
+    // The old image, held open so that the rename only takes its name (none: -1).
+    const int oldImage =
+        ::open(QFile::encodeName(m_filePath).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
     if (::rename(QFile::encodeName(m_part.fileName()).constData(),
                  QFile::encodeName(m_filePath).constData()) != 0) {
-        failToSave(qt_error_string(errno));
+        const int error = errno;
+        if (oldImage >= 0)
+            ::close(oldImage);
+        failToSave(qt_error_string(error));
         return;
     }
+    if (oldImage >= 0)
+        QTimer::singleShot(0, QCoreApplication::instance(),
+                           [oldImage] { releaseInSlices(oldImage); });
     m_part.setFileName(QString());
     logLine(QStringLiteral("saved to: ") + QUrl::fromLocalFile(m_filePath).toString());
     emit progressValueChanged(m_received);

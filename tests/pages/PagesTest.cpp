@@ -131,10 +131,8 @@ TEST_F(PagesTest, ClosingTheWindowDuringTheLoadEndsWithoutAnAlert)
 {
     server.setResponse(cataloguePath(), {.body = catalogue, .stallMs = 5000});
     wizard.delegate().setQuitAction([] { QCoreApplication::exit(0); });
-    QTimer::singleShot(0, [this] {
-        wizard.launch();
-        QTimer::singleShot(300, [this] { wizard.page()->window()->close(); });
-    });
+    wizard.launch();
+    QTimer::singleShot(300, [this] { wizard.page()->window()->close(); });
     QCoreApplication::exec();
     EXPECT_TRUE(wizard.alerts().alerts().isEmpty());
 }

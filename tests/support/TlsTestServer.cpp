@@ -49,7 +49,6 @@ void TlsTestServer::incomingConnection(qintptr descriptor)
         if (!request->contains("\r\n\r\n") || socket->property("answered").toBool())
             return;
         socket->setProperty("answered", true);
-        ++m_requests;
         socket->write(responseHead(m_response) + m_response.body);
         socket->disconnectFromHost();
     });
