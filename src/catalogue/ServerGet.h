@@ -29,7 +29,6 @@ public:
         Refused, // the server rules forbid the target
         TooMany  // more than maximumRedirects hops
     };
-    Q_ENUM(RedirectFailure)
 
     // readBufferSize: how much Qt reads ahead of the reader; 0 for no bound.
     explicit ServerGet(std::chrono::milliseconds silence, qint64 readBufferSize = 0,
@@ -42,8 +41,6 @@ public:
 
     // The reply of the latest hop: headers, body and error of the response being delivered.
     QNetworkReply* reply() const { return m_reply; }
-    // The address the latest hop was sent to.
-    QUrl url() const { return m_url; }
 
 signals:
     void metaDataChanged();
