@@ -8,9 +8,7 @@
 #include "support/TestHttpServer.h"
 #include "support/TlsTestServer.h"
 
-#include <QCoreApplication>
 #include <QNetworkReply>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace velt::test {
@@ -116,13 +114,8 @@ TEST_F(Catalogue, ServerAddressesAndRedirectsKeepToHttpsOrLoopback)
         EXPECT_EQ(accepted.usable(), origin != nullptr) << given;
         EXPECT_TRUE(origin ? accepted.origin == origin : accepted.refusal.endsWith(given)) << given;
     }
-    const std::tuple<const char*, const char*, bool> redirects[] = {
-        {"http://[::1]:8080/a", "http://localhost:9/b", true},
-        {"http://127.0.0.1/a", "ftp://127.0.0.1/b", false},
-    };
-    for (const auto& [from, to, allowed] : redirects)
-        EXPECT_EQ(redirectRefusal(QUrl(from), QUrl(to)).isEmpty(), allowed) << from << " " << to;
-
+    EXPECT_EQ(redirectRefusal(QUrl("http://[::1]:8080/a"), QUrl("http://localhost:9/b")), "");
+    EXPECT_NE(redirectRefusal(QUrl("http://127.0.0.1/a"), QUrl("ftp://127.0.0.1/b")), "");
 }
 
 // Each load adds the document again: versions replaced by name, records appended, and the
@@ -188,9 +181,8 @@ TEST_F(Catalogue, FailedLoadReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
          "refusing a redirect to plain http on a non-loopback host: http://firmware.example.com/x"},
         {to(listPath), retrieveError(CatalogueFetcher::tooManyRedirectsCode),
          "too many redirects, the last to " + server.origin() + listPath},
-        {{}, retrieveError(SslHandshakeFailedError),
-         "SSL handshake failed: The certificate is self-signed, and untrusted", {},
-         untrusted.origin()},
+        {{}, retrieveError(SslHandshakeFailedError), "SSL handshake failed: The certificate is "
+         "self-signed, and untrusted", {}, untrusted.origin()},
         {{.body = document("[]") + "\xE9"}, retrieveError(900),
          "the firmware list is not UTF-8 text"},
         {{.status = 404, .body = "<html><body>404 Not Found</body></html>"}, readError(101)},
@@ -230,19 +222,6 @@ TEST_F(Catalogue, FailedLoadReturnsTheErrorToShowAndLeavesTheCatalogueAsItWas)
         EXPECT_EQ(firmwareList().versionsDescription(), before);
         EXPECT_EQ(firmwareList().compatibilities.size(), 1);
     }
-}
-
-// The window closed during the load quits the application, which ends the load's own event
-// loop too: the transfer is unfinished, and must not be read as a document.
-TEST_F(Catalogue, QuittingDuringTheLoadEndsItAsAFailure)
-{
-    server.setResponse(listPath, {.body = oneVersion, .stallMs = 5000});
-    std::optional<VeltError> error;
-    QTimer::singleShot(0, [&] { error = load(); });
-    QTimer::singleShot(100, [] { QCoreApplication::exit(0); });
-    QCoreApplication::exec();
-    EXPECT_EQ(error.value_or(VeltError{}).localizedDescription,
-              retrieveError(CatalogueFetcher::abandonedCode));
 }
 
 } // namespace
