@@ -6,6 +6,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <algorithm>
 
 namespace velt {
 
@@ -59,16 +60,10 @@ void ServerGet::request(const QUrl& url)
 // The statuses Qt itself would follow; any other answer is delivered as it is.
 bool ServerGet::isRedirect() const
 {
-    switch (m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()) {
-    case 301:
-    case 302:
-    case 303:
-    case 307:
-    case 308:
-        return m_reply->hasRawHeader(QByteArrayLiteral("Location"));
-    default:
-        return false;
-    }
+    static constexpr int followed[] = {301, 302, 303, 307, 308};
+    const int code = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return std::ranges::find(followed, code) != std::end(followed) &&
+           m_reply->hasRawHeader(QByteArrayLiteral("Location"));
 }
 
 void ServerGet::onFinished()
