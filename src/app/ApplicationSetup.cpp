@@ -4,19 +4,26 @@
 #include "app/AlertBox.h"
 #include "catalogue/FirmwareServer.h"
 #include "core/Alert.h"
+#include "core/BuildConfig.h"
 #include "core/Localization.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QNetworkProxyFactory>
 #include <QStyleFactory>
 
 namespace velt {
 
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("velt-firmware-updater"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELT_PROJECT_VERSION));
+}
+
 void setUpApplication(QApplication& application)
 {
-    QApplication::setApplicationName(QStringLiteral("velt-firmware-updater"));
+    nameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("Velt Firmware Updater"));
-    QApplication::setApplicationVersion(QStringLiteral(VELT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.veltaudio.FirmwareUpdater"));
     // The window ends only through the delegate's termination query.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -36,6 +43,8 @@ void setUpApplication(QApplication& application)
         font.setFamilies({font.family(), hanFace});
         QApplication::setFont(font);
     }
+    // The catalogue and the image go through the proxy the desktop is set up with.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
     configureFirmwareServerFromEnvironment();
     setAlertPresenter(&showAlertBox);
 }
