@@ -157,7 +157,10 @@ void FlashingStage::writeDidFinish(const Shell::Outcome& outcome)
         return;
     }
     const WriteVerdict verdict =
-        decideWriteOutcome(outcome, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount);
+        decideWriteOutcome(outcome, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount,
+                           outcome.exitStatus == WriteVerdict::deviceDeniedExit
+                               ? DeviceWatcher::AccessContext::current()
+                               : DeviceWatcher::AccessContext());
     if (verdict.countsStatusFailure)
         ++m_getStatusRetryCount;
     switch (verdict.outcome) {
