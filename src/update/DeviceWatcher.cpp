@@ -3,6 +3,8 @@
 
 #include "core/Diagnostics.h"
 
+#include <QHash>
+
 namespace velt {
 
 DeviceWatcher::DeviceWatcher(QString toolPath, QString vendorId, QString productId, QObject* parent)
@@ -67,10 +69,15 @@ void DeviceWatcher::readLines()
     while ((end = m_pending.indexOf('\n')) >= 0) {
         const QByteArray line = m_pending.left(end).trimmed();
         m_pending.remove(0, end + 1);
-        if (line == "present")
-            setPresence(Presence::Present);
-        else if (line == "absent")
-            setPresence(Presence::Absent);
+        if (line.isEmpty())
+            continue;
+        // A word this version does not know is a state it cannot use.
+        static const QHash<QByteArray, Presence> words = {{"present", Presence::Present},
+                                                          {"absent", Presence::Absent},
+                                                          {"several", Presence::Several},
+                                                          {"denied", Presence::Denied},
+                                                          {"busy", Presence::Busy}};
+        setPresence(words.value(line, Presence::Unknown));
     }
     // A tool that never ends a line must not grow the buffer without end.
     if (m_pending.size() > 4096)

@@ -8,15 +8,18 @@
 namespace velt {
 
 // Follows whether the device in DFU mode is connected by running the flashing tool in its watch
-// mode ("dfu-util --watch VID PID") as a child: the tool prints "present" or "absent" once at
-// start and again on each change, and sleeps in between, so watching costs nothing while
-// nothing happens. The child is stopped when the watcher goes. Main thread only.
+// mode ("dfu-util --watch VID PID") as a child: the tool prints its word for the state
+// ("present", "absent", "several", "denied", "busy") once at start and again on each change, and
+// sleeps in between, so watching costs nothing while nothing happens. The child is stopped when the
+// watcher goes. Main thread only.
 class DeviceWatcher : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class Presence { Unknown, Absent, Present };
+    // Several, Denied and Busy: a device is there that the tool cannot have to itself (more
+    // than one, no access, held by another program).
+    enum class Presence { Unknown, Absent, Present, Several, Denied, Busy };
     Q_ENUM(Presence)
 
     DeviceWatcher(QString toolPath, QString vendorId, QString productId, QObject* parent = nullptr);
