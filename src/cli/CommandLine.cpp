@@ -124,6 +124,9 @@ public:
     void status(const QString& phase)
     {
         if (phase != m_phase) {
+            // A phase that ended before its turn came is still shown, once.
+            if (m_newPhase)
+                show();
             m_phase = phase;
             m_clock.start();
             m_newPhase = true;
