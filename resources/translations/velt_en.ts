@@ -491,5 +491,45 @@ The update starts as soon as the device is found. Keep it connected until the up
         <extracomment>Image file check: MD5 differs from --md5</extracomment>
         <translation>The image file's MD5 digest is not the one given: it is not the intended file.</translation>
     </message>
+    <message id="Caption_MenuUpdateFromFile">
+        <source>Update from a &amp;File…</source>
+        <extracomment>File menu: writes an image file of the user's own (one that support sent)</extracomment>
+        <translation>Update from a &amp;File…</translation>
+    </message>
+    <message id="Caption_LocalImageTitle">
+        <source>Update from a file</source>
+        <extracomment>Header of the page that shows an image file before it is written</extracomment>
+        <translation>Update from a file</translation>
+    </message>
+    <message id="Caption_ImageFile">
+        <source>File</source>
+        <extracomment>Image file page: the file's name follows</extracomment>
+        <translation>File</translation>
+    </message>
+    <message id="Caption_ImageSize">
+        <source>Size (bytes)</source>
+        <extracomment>Image file page: the file's size in bytes follows</extracomment>
+        <translation>Size (bytes)</translation>
+    </message>
+    <message id="Caption_DfuSuffix">
+        <source>DFU suffix (vendor:product, version)</source>
+        <extracomment>Image file page: the ids and release number from the file's DFU suffix follow</extracomment>
+        <translation>DFU suffix (vendor:product, version)</translation>
+    </message>
+    <message id="Info_ImagePublished">
+        <source>This file is a published firmware:</source>
+        <extracomment>Image file page: its MD5 matches the catalogue; version and models follow</extracomment>
+        <translation>This file is a published firmware:</translation>
+    </message>
+    <message id="Warning_ImageNotPublished">
+        <source>This file is not a published firmware: its MD5 matches no version in the catalogue. Write it only if Velt support sent it to you for this device.</source>
+        <extracomment>Image file page: the MD5 matches no catalogue version</extracomment>
+        <translation>This file is not a published firmware: its MD5 matches no version in the catalogue. Write it only if Velt support sent it to you for this device.</translation>
+    </message>
+    <message id="Caption_SupportSentThisFile">
+        <source>Velt support sent me this file for this device</source>
+        <extracomment>Image file page: check box the user must tick before Next for a file that is not published</extracomment>
+        <translation>Velt support sent me this file for this device</translation>
+    </message>
 </context>
 </TS>

@@ -455,7 +455,7 @@ ExitCode updateDevice(Console& console, TerminationSignals& terminations,
         logContext(QStringLiteral("model: %1, version: %2").arg(request.model, chosen->name));
     } else {
         const QString destination = UpdateSession::firmwareFilePath(settings);
-        if (destination.isEmpty() || !QDir().mkpath(settings.documentsFolder)) {
+        if (destination.isEmpty()) {
             console.say(localizedString("Error_NoDocumentsFolder"));
             return ExitCode::ImageCheckFailed;
         }

@@ -6,6 +6,7 @@
 #include "core/Diagnostics.h"
 #include "update/Md5.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -115,7 +116,8 @@ LocalImage LocalImage::copyAndCheck(const QString& source, const QString& destin
                          sourceInfo.canonicalFilePath() == destinationInfo.canonicalFilePath();
     if (!inPlace) {
         QString error;
-        if (!copyFile(source, destination, &error)) {
+        if (!QDir().mkpath(destinationInfo.absolutePath()) ||
+            !copyFile(source, destination, &error)) {
             logLine(QStringLiteral("could not copy %1 to %2: %3").arg(source, destination, error));
             image.failureKey = "Error_CouldNotSaveFirmware";
             return image;

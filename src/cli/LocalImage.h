@@ -20,10 +20,11 @@ struct LocalImage
 
     bool passed() const { return failureKey == nullptr; }
 
-    // Copies the file to destination (the Documents path a catalogue update uses, so the check
-    // before every run of the tool is the same) and checks the copy: its digest is the one every
-    // run checks again. A file that is already the destination is not copied, so it is never
-    // truncated. A copy that fails a check is removed. expectedMd5 may be empty (no digest given).
+    // Copies the file to destination, the Documents path a catalogue update uses (its folder
+    // made when missing), so the check before every run of the tool is the same; then checks
+    // the copy, whose digest is the one every run checks again. A file that already is the
+    // destination is not copied, so it is never truncated. A copy that fails a check is
+    // removed. expectedMd5 may be empty (no digest given).
     static LocalImage copyAndCheck(const QString& source, const QString& destination,
                                    const QString& expectedMd5);
 };

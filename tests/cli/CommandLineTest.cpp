@@ -2,11 +2,15 @@
 // The command line as scripts and support staff use it: the real program as a child process
 // against the demo catalogue on loopback, the build's flashing tool with its simulated device,
 // and Ctrl-C, SIGTERM and SIGHUP sent to the child's whole process group, as a terminal sends
-// them.
+// them. Then the window's update from an image file.
 #include "DfuFile.h"
+#include "app/MainWindow.h"
+#include "catalogue/TargetFirmware.h"
 #include "support/WizardTest.h"
 #include "update/Md5.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -244,6 +248,43 @@ TEST_F(CommandLineTest, SignalsCancelBeforeTheWriteAndAreRefusedDuringIt)
     EXPECT_EQ(writing.exitCode(), 0);
     EXPECT_EQ(writing.readAllStandardError().count("must not be interrupted"), 3);
     EXPECT_EQ(received(), payloadOf(WizardFixture::readFile(demo + "dfu/velt-one-1.2.0.dfu")));
+}
+
+// File > Update from a File... once the catalogue is there: a file that fails a check is
+// refused with the check's message; a published one is named; one that is not needs the box
+// ticked. The DFU setup and update pages follow, and the user's choice of model stays as it was.
+TEST_F(WizardTest, UpdateFromAFileShowsTheFileAndWritesItAfterConfirmation)
+{
+    const QByteArray published = dfuImage(QByteArray(5000, 'p'));
+    const QByteArray own = dfuImage(QByteArray(5000, 'o'));
+    serveOneImage(published);
+    wizard.simulateDevice(QStringLiteral("1"));
+    ASSERT_STEP(wizard.walkTo(QStringLiteral("IntroPage")));
+    auto* action = wizard.window()->findChild<QAction*>(QStringLiteral("updateFromFileAction"));
+    ASSERT_TRUE(action && action->isVisible() && action->isEnabled());
+    const QDir files(folder.path());
+    const auto open = [&](const char* name, const QByteArray& bytes) {
+        WizardFixture::writeFile(files.filePath(name), bytes);
+        wizard.window()->updateFromFile(files.filePath(name));
+    };
+    open("bad.dfu", QByteArray(5000, 'b'));
+    EXPECT_TRUE(wizard.alertText().contains("it has no DFU suffix.")) << wizard.alertText().toStdString();
+    EXPECT_EQ(wizard.pageName(), QStringLiteral("IntroPage"));
+    open("published.dfu", published);
+    EXPECT_EQ(wizard.text("catalogueMatchLabel"), "This file is a published firmware: 2.0 (Alpha)");
+    ASSERT_STEP(wizard.click("backButton"));
+    open("own.dfu", own);
+    EXPECT_TRUE(wizard.text("catalogueMatchLabel").startsWith("This file is not a published"));
+    EXPECT_NE(wizard.click("nextButton"), QString());
+    wizard.control<QCheckBox>("supportSentFileCheckBox")->click();
+    ASSERT_STEP(wizard.click("nextButton"));
+    ASSERT_STEP(wizard.click("nextButton"));
+    ASSERT_STEP(wizard.waitForPage(QStringLiteral("UpdateProgressPage")));
+    EXPECT_FALSE(action->isEnabled());
+    EXPECT_TRUE(wizard.text("versionInfoLabel").endsWith("own.dfu"));
+    ASSERT_STEP(wizard.waitForLogLine(QStringLiteral("dfu-util succeeded.")));
+    EXPECT_TRUE(wizard.deviceReceived() == payloadOf(own));
+    EXPECT_TRUE(targetFirmware().lotName.isEmpty() && !targetFirmware().firmwareVersion);
 }
 
 } // namespace
