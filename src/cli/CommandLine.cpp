@@ -28,6 +28,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace velt {
@@ -66,9 +67,9 @@ public:
     // A line of the output (the list, the JSON, progress when it is not a terminal).
     void print(const QString& line) { write(m_out, (line + u'\n').toUtf8()); }
     // The progress line on a terminal, drawn again in place.
-    void redraw(const QString& line)
+    void redraw(const QString& phase, const QString& amounts)
     {
-        write(m_out, "\r\x1b[K" + line.toUtf8());
+        write(m_out, "\r\x1b[K" + (fitted(phase, width(amounts)) + amounts).toUtf8());
         m_lineOpen = true;
     }
     // A message for the person at the terminal.
@@ -80,6 +81,34 @@ public:
     void prompt(const QString& text) { write(m_err, text.toUtf8() + ' '); }
 
 private:
+    // Wide (CJK) characters take two columns.
+    static int width(const QString& text)
+    {
+        int columns = 0;
+        for (const QChar character : text)
+            columns += character.unicode() >= 0x1100 ? 2 : 1;
+        return columns;
+    }
+
+    // A line wider than the terminal wraps, and the carriage return would then redraw only its
+    // last row: the phase gives way to the amounts.
+    QString fitted(const QString& phase, int reserved) const
+    {
+        winsize size = {};
+        if (::ioctl(m_out, TIOCGWINSZ, &size) != 0)
+            return phase;
+        const int room = int(size.ws_col) - reserved - 1;
+        if (width(phase) <= room)
+            return phase;
+        QString shortened;
+        for (const QChar character : phase) {
+            if (width(shortened + character) + 1 > room)
+                break;
+            shortened += character;
+        }
+        return shortened + u'…';
+    }
+
     void breakLine()
     {
         if (m_lineOpen)
@@ -161,18 +190,18 @@ private:
         m_newPhase = false;
         m_shownAt = now;
         if (m_console.terminal)
-            m_console.redraw(text(now));
+            m_console.redraw(m_phase, amounts(now));
         else
-            m_console.print(text(now));
+            m_console.print(m_phase + amounts(now));
     }
 
-    QString text(qint64 elapsed) const
+    // "  45%  26598/65536 B  time left 0:01", or nothing while the amount is not known.
+    QString amounts(qint64 elapsed) const
     {
         if (m_maximum <= 0)
-            return m_phase;
+            return {};
         const double value = std::clamp(m_value, 0.0, m_maximum);
-        QString line = QStringLiteral("%1  %2%  %3/%4 B")
-                           .arg(m_phase)
+        QString line = QStringLiteral("  %1%  %2/%3 B")
                            .arg(int(100 * value / m_maximum))
                            .arg(qint64(value))
                            .arg(qint64(m_maximum));

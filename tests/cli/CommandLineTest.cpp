@@ -144,6 +144,10 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
         QByteArray written = {};
     };
     const QString one = QStringLiteral("Velt One");
+    const auto file = [&goodMd5](const QString& name, const QString& digest = {}) {
+        return QStringList{"--file", "@" + name, "--md5", digest.isEmpty() ? goodMd5 : digest,
+                           "--yes"};
+    };
     const QList<Row> rows = {
         {"update", {"--update", one, "--yes"}, "1", 0, "connected.", payloadOf(newest)},
         {"no device", {"--update", one, "--yes", "--wait", "0"}, "absent", 3, "was found."},
@@ -154,30 +158,15 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
         {"unknown model", {"--update", "Velt Nine", "--yes"}, "1", 2, "name: Velt Nine"},
         {"not confirmed", {"--update", one}, "1", 2, "not run in a terminal."},
         {"no md5", {"--file", "@good.dfu"}, "1", 2, "the intended one."},
-        {"file", {"--file", "@good.dfu", "--md5", goodMd5, "--yes"}, "1", 0, "connected.", local},
-        {"wildcard ids", {"--file", "@any-id.dfu", "--md5", anyMd5, "--yes"}, "1", 0, "", local},
-        {"md5",
-         {"--file", "@good.dfu", "--md5", QString(32, u'0'), "--yes"},
-         "1",
-         5,
-         "intended file."},
-        {"bad crc",
-         {"--file", "@bad-crc.dfu", "--md5", goodMd5, "--yes"},
-         "1",
-         5,
-         "(CRC) is wrong."},
-        {"wrong ids",
-         {"--file", "@wrong-ids.dfu", "--md5", goodMd5, "--yes"},
-         "1",
-         5,
-         "Velt device."},
-        {"empty", {"--file", "@empty.dfu", "--md5", goodMd5, "--yes"}, "1", 5, "content is empty."},
-        {"no suffix",
-         {"--file", "@no-suffix.dfu", "--md5", goodMd5, "--yes"},
-         "1",
-         5,
-         "DFU suffix."},
-        {"too large", {"--file", "@large.dfu", "--md5", goodMd5, "--yes"}, "1", 5, "for firmware."},
+        {"file", file("good.dfu"), "1", 0, "connected.", local},
+        {"its stored copy", file("Documents/veltFirmwareUpdate.dfu"), "1", 0, "connected.", local},
+        {"wildcard ids", file("any-id.dfu", anyMd5), "1", 0, "connected.", local},
+        {"md5", file("good.dfu", QString(32, u'0')), "1", 5, "intended file."},
+        {"bad crc", file("bad-crc.dfu"), "1", 5, "(CRC) is wrong."},
+        {"wrong ids", file("wrong-ids.dfu"), "1", 5, "Velt device."},
+        {"empty", file("empty.dfu"), "1", 5, "content is empty."},
+        {"no suffix", file("no-suffix.dfu"), "1", 5, "DFU suffix."},
+        {"too large", file("large.dfu"), "1", 5, "for firmware."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -268,7 +257,8 @@ TEST_F(WizardTest, UpdateFromAFileShowsTheFileAndWritesItAfterConfirmation)
         wizard.window()->updateFromFile(files.filePath(name));
     };
     open("bad.dfu", QByteArray(5000, 'b'));
-    EXPECT_TRUE(wizard.alertText().contains("it has no DFU suffix.")) << wizard.alertText().toStdString();
+    EXPECT_TRUE(wizard.alertText().contains("it has no DFU suffix."))
+        << wizard.alertText().toStdString();
     EXPECT_EQ(wizard.pageName(), QStringLiteral("IntroPage"));
     open("published.dfu", published);
     EXPECT_EQ(wizard.text("catalogueMatchLabel"), "This file is a published firmware: 2.0 (Alpha)");
