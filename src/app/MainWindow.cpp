@@ -152,8 +152,9 @@ void MainWindow::showUpdateProgressPage(std::shared_ptr<const FirmwareVersion> l
 
 void MainWindow::pageDidAppear(QWidget* page)
 {
-    // Keyboard focus follows the page, unless the page has already put it somewhere inside.
+    // Nothing is pushed above the update page: while it is on the stack, it is on top.
     m_updateFromFile->setEnabled(!qobject_cast<UpdateProgressViewController*>(page));
+    // Keyboard focus follows the page, unless the page has already put it somewhere inside.
     QWidget* focus = QApplication::focusWidget();
     if (page && (!focus || !page->isAncestorOf(focus)))
         page->setFocus(Qt::OtherFocusReason);
