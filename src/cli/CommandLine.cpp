@@ -4,8 +4,10 @@
 #include "catalogue/FirmwareList.h"
 #include "catalogue/FirmwareServer.h"
 #include "catalogue/TargetFirmware.h"
+#include "cli/Console.h"
 #include "cli/ExitCode.h"
 #include "cli/LocalImage.h"
+#include "cli/ProgressPrinter.h"
 #include "cli/TerminationSignals.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
@@ -14,8 +16,6 @@
 #include "update/UpdateSession.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -25,205 +25,11 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace velt {
 namespace {
-
-// Standard output and error as the terminal or the script sees them. While a run lasts,
-// descriptors 1 and 2 lead to standard error (--verbose) or nowhere, so diagnostics lines and
-// Qt's own warnings never mix into what a script reads.
-class Console
-{
-public:
-    explicit Console(bool verbose)
-        : m_out(::fcntl(1, F_DUPFD_CLOEXEC, 3)), m_err(::fcntl(2, F_DUPFD_CLOEXEC, 3)),
-          terminal(::isatty(m_out) == 1)
-    {
-        const int sink = verbose ? m_err : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        std::fflush(stdout);
-        ::dup2(sink, 1);
-        ::dup2(sink, 2);
-        if (!verbose)
-            ::close(sink);
-    }
-    ~Console()
-    {
-        breakLine();
-        std::fflush(stdout);
-        std::fflush(stderr);
-        ::dup2(m_out, 1);
-        ::dup2(m_err, 2);
-        ::close(m_out);
-        ::close(m_err);
-    }
-    Console(const Console&) = delete;
-    Console& operator=(const Console&) = delete;
-
-    // A line of the output (the list, the JSON, progress when it is not a terminal).
-    void print(const QString& line) { write(m_out, (line + u'\n').toUtf8()); }
-    // The progress line on a terminal, drawn again in place.
-    void redraw(const QString& phase, const QString& amounts)
-    {
-        write(m_out, "\r\x1b[K" + (fitted(phase, width(amounts)) + amounts).toUtf8());
-        m_lineOpen = true;
-    }
-    // A message for the person at the terminal.
-    void say(const QString& text)
-    {
-        breakLine();
-        write(m_err, (text + u'\n').toUtf8());
-    }
-    void prompt(const QString& text) { write(m_err, text.toUtf8() + ' '); }
-
-private:
-    // Wide (CJK) characters take two columns.
-    static int width(const QString& text)
-    {
-        int columns = 0;
-        for (const QChar character : text)
-            columns += character.unicode() >= 0x1100 ? 2 : 1;
-        return columns;
-    }
-
-    // A line wider than the terminal wraps, and the carriage return would then redraw only its
-    // last row: the phase gives way to the amounts.
-    QString fitted(const QString& phase, int reserved) const
-    {
-        winsize size = {};
-        if (::ioctl(m_out, TIOCGWINSZ, &size) != 0)
-            return phase;
-        const int room = int(size.ws_col) - reserved - 1;
-        if (width(phase) <= room)
-            return phase;
-        QString shortened;
-        for (const QChar character : phase) {
-            if (width(shortened + character) + 1 > room)
-                break;
-            shortened += character;
-        }
-        return shortened + u'…';
-    }
-
-    void breakLine()
-    {
-        if (m_lineOpen)
-            write(m_out, "\n");
-        m_lineOpen = false;
-    }
-    // A closed reader (SIGPIPE is ignored) only loses the text.
-    static void write(int fd, const QByteArray& bytes)
-    {
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return;
-            done += n;
-        }
-    }
-
-    int m_out;
-    int m_err;
-    bool m_lineOpen = false;
-
-public:
-    const bool terminal;
-};
-
-// The session's phase, percent, bytes and time left: one line redrawn in place on a terminal
-// (at most ten times a second), otherwise plain lines, at most one a second per phase. The
-// session reports a write's amount just before its phase, so both are shown a turn later.
-class ProgressPrinter
-{
-public:
-    explicit ProgressPrinter(Console& console) : m_console(console)
-    {
-        m_show.setSingleShot(true);
-        m_show.setInterval(0);
-        QObject::connect(&m_show, &QTimer::timeout, [this] { show(); });
-    }
-
-    void status(const QString& phase)
-    {
-        if (phase != m_phase) {
-            // A phase that ended before its turn came is still shown, once.
-            if (m_newPhase)
-                show();
-            m_phase = phase;
-            m_clock.start();
-            m_newPhase = true;
-        }
-        m_show.start();
-    }
-
-    void progress(double value, double maximum)
-    {
-        m_value = value;
-        m_maximum = maximum;
-        m_show.start();
-    }
-
-    // What has not been shown yet, at the end of the run.
-    void flush()
-    {
-        if (m_show.isActive()) {
-            m_show.stop();
-            show();
-        }
-    }
-
-private:
-    void show()
-    {
-        const qint64 now = m_clock.elapsed();
-        const qint64 interval = m_console.terminal ? 100 : 1000;
-        const bool complete = m_maximum > 0 && m_value >= m_maximum;
-        if (!m_newPhase && now - m_shownAt < interval && !(complete && m_console.terminal))
-            return;
-        m_newPhase = false;
-        m_shownAt = now;
-        if (m_console.terminal)
-            m_console.redraw(m_phase, amounts(now));
-        else
-            m_console.print(m_phase + amounts(now));
-    }
-
-    // "  45%  26598/65536 B  time left 0:01", or nothing while the amount is not known.
-    QString amounts(qint64 elapsed) const
-    {
-        if (m_maximum <= 0)
-            return {};
-        const double value = std::clamp(m_value, 0.0, m_maximum);
-        QString line = QStringLiteral("  %1%  %2/%3 B")
-                           .arg(int(100 * value / m_maximum))
-                           .arg(qint64(value))
-                           .arg(qint64(m_maximum));
-        if (value > 0 && value < m_maximum && elapsed >= 1000) {
-            const auto left = qint64(double(elapsed) * (m_maximum - value) / value / 1000);
-            line += QStringLiteral("  %1 %2:%3")
-                        .arg(localizedString("Caption_TimeLeft"))
-                        .arg(left / 60)
-                        .arg(left % 60, 2, 10, QLatin1Char('0'));
-        }
-        return line;
-    }
-
-    Console& m_console;
-    QTimer m_show;
-    QString m_phase;
-    bool m_newPhase = false;
-    double m_value = 0;
-    double m_maximum = -1;
-    QElapsedTimer m_clock;
-    qint64 m_shownAt = 0;
-};
 
 // Loads the catalogue. A signal while it loads ends the program at once: nothing has been
 // written, and the load waits in a loop of its own that cannot be left early.
