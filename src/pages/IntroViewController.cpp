@@ -42,6 +42,7 @@ void IntroViewController::didAppear()
         return;
     }
     m_ui->nextButton->setEnabled(true);
+    emit catalogueLoaded();
 }
 
 } // namespace velt
