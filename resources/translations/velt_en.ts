@@ -447,26 +447,6 @@ The update starts as soon as the device is found. Keep it connected until the up
 
 The update starts as soon as the device is found. Keep it connected until the update has finished.</translation>
     </message>
-    <message id="Error_DeviceNotFound">
-        <source>No device in DFU mode was found.</source>
-        <extracomment>Command line: the wait for the device ended without one</extracomment>
-        <translation>No device in DFU mode was found.</translation>
-    </message>
-    <message id="Error_SeveralDevices">
-        <source>More than one device in DFU mode is connected. Connect only the one to update.</source>
-        <extracomment>Command line: several devices in DFU mode are connected</extracomment>
-        <translation>More than one device in DFU mode is connected. Connect only the one to update.</translation>
-    </message>
-    <message id="Error_DeviceAccessDenied">
-        <source>The device in DFU mode cannot be opened: access was denied. Install the updater's udev rule, then reconnect the device.</source>
-        <extracomment>Command line: the user may not open the device (no udev rule)</extracomment>
-        <translation>The device in DFU mode cannot be opened: access was denied. Install the updater's udev rule, then reconnect the device.</translation>
-    </message>
-    <message id="Error_DeviceBusy">
-        <source>The device in DFU mode is in use by another program. Close that program and try again.</source>
-        <extracomment>Command line: another program holds the device</extracomment>
-        <translation>The device in DFU mode is in use by another program. Close that program and try again.</translation>
-    </message>
     <message id="Error_DeviceStateUnknown">
         <source>Whether a device in DFU mode is connected could not be found out.</source>
         <extracomment>Command line: the device watch gave no usable answer</extracomment>

@@ -452,26 +452,6 @@ The update starts as soon as the device is found. Keep it connected until the up
 
 デバイスが見つかるとすぐにアップデートが始まります。アップデートが終わるまでデバイスを接続したままにしてください。</translation>
     </message>
-    <message id="Error_DeviceNotFound">
-        <source>No device in DFU mode was found.</source>
-        <extracomment>Command line: the wait for the device ended without one</extracomment>
-        <translation>DFU モードのデバイスが見つかりませんでした。</translation>
-    </message>
-    <message id="Error_SeveralDevices">
-        <source>More than one device in DFU mode is connected. Connect only the one to update.</source>
-        <extracomment>Command line: several devices in DFU mode are connected</extracomment>
-        <translation>DFU モードのデバイスが複数接続されています。アップデートするデバイスだけを接続してください。</translation>
-    </message>
-    <message id="Error_DeviceAccessDenied">
-        <source>The device in DFU mode cannot be opened: access was denied. Install the updater's udev rule, then reconnect the device.</source>
-        <extracomment>Command line: the user may not open the device (no udev rule)</extracomment>
-        <translation>DFU モードのデバイスを開けません: アクセスが拒否されました。アップデーターの udev ルールをインストールしてから、デバイスを接続し直してください。</translation>
-    </message>
-    <message id="Error_DeviceBusy">
-        <source>The device in DFU mode is in use by another program. Close that program and try again.</source>
-        <extracomment>Command line: another program holds the device</extracomment>
-        <translation>DFU モードのデバイスは別のプログラムが使用中です。そのプログラムを終了してから、もう一度お試しください。</translation>
-    </message>
     <message id="Error_DeviceStateUnknown">
         <source>Whether a device in DFU mode is connected could not be found out.</source>
         <extracomment>Command line: the device watch gave no usable answer</extracomment>

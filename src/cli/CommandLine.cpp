@@ -127,24 +127,6 @@ bool confirm(Console& console, TerminationSignals& terminations)
     return word == "y" || word == "yes";
 }
 
-const char* deviceStateKey(DeviceWatcher::Presence presence)
-{
-    switch (presence) {
-    case DeviceWatcher::Presence::Absent:
-        return "Error_DeviceNotFound";
-    case DeviceWatcher::Presence::Several:
-        return "Error_SeveralDevices";
-    case DeviceWatcher::Presence::Denied:
-        return "Error_DeviceAccessDenied";
-    case DeviceWatcher::Presence::Busy:
-        return "Error_DeviceBusy";
-    case DeviceWatcher::Presence::Unknown:
-    case DeviceWatcher::Presence::Present:
-        break;
-    }
-    return "Error_DeviceStateUnknown";
-}
-
 // Waits with the device watch until exactly one usable device is there, at most
 // waitSeconds; 0 takes the watch's first report.
 ExitCode waitForDevice(Console& console, TerminationSignals& terminations, const QString& toolPath,
@@ -174,7 +156,11 @@ ExitCode waitForDevice(Console& console, TerminationSignals& terminations, const
     if (result == ExitCode::Cancelled)
         console.say(localizedString("Info_Cancelled"));
     else if (result == ExitCode::DeviceNotUsable)
-        console.say(localizedString(deviceStateKey(presence)));
+        console.say(
+            presence == DeviceWatcher::Presence::Unknown ||
+                    presence == DeviceWatcher::Presence::Present
+                ? localizedString("Error_DeviceStateUnknown")
+                : DeviceWatcher::stateText(presence, DeviceWatcher::AccessContext::current()));
     else
         console.say(localizedString("Info_DeviceConnected"));
     return result;

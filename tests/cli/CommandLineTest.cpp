@@ -150,7 +150,7 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
     };
     const QList<Row> rows = {
         {"update", {"--update", one, "--yes"}, "1", 0, "connected.", payloadOf(newest)},
-        {"no device", {"--update", one, "--yes", "--wait", "0"}, "absent", 3, "was found."},
+        {"no device", {"--update", one, "--yes", "--wait", "0"}, "absent", 3, "shown above."},
         {"two devices", {"--update", one, "--yes", "--wait", "1"}, "duplicate", 3, "to update."},
         {"tool fails", {"--update", one, "--yes"}, "error=errWRITE@3", 1, "status errWRITE."},
         {"digest", {"--update", "Velt Duo", "--yes"}, "1", 4, "does not match. Please try again."},

@@ -105,7 +105,7 @@ protected:
         version->md5hash = QCryptographicHash::hash(image, QCryptographicHash::Md5).toHex();
 
         UpdateSession session(version, {server.origin(), folder.filePath(u"Documents"_s),
-                                        QStringLiteral(VELT_TOOL_PATH), 5s, 1ms, 1ms, 30s});
+                                        QStringLiteral(VELT_TOOL_PATH), 5s, 1ms, 1ms, 30s, {}});
         QList<bool> guard;
         QObject::connect(&session, &UpdateSession::toolRunningChanged,
                          [&](bool running) { guard.append(running); });
