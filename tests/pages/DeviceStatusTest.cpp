@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace velt {
@@ -51,6 +52,38 @@ TEST(DeviceStatus, FollowsTheDeviceWhileShownAndStopsTheToolWithThePage)
     EXPECT_NE(children(), "");
     page.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return children().isEmpty(); }, 10000));
+}
+
+// What the watch tells apart reaches the page as a sentence in the user's language.
+TEST(DeviceStatus, SaysWhatIsWrongWithTheDevice)
+{
+    const struct
+    {
+        const char* device;
+        const char* key;
+    } cases[] = {{"duplicate", "Info_DeviceSeveral"},
+                 {"busy", "Info_DeviceBusy"},
+                 {"access", nullptr}}; // the advice depends on this machine's udev rule
+    for (const char* language : {"en", "ja"}) {
+        QTranslator table;
+        ASSERT_TRUE(table.load(QStringLiteral(":/i18n/velt_") + QLatin1String(language)));
+        QCoreApplication::installTranslator(&table);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(language) + " " + c.device);
+            qputenv("VELT_DFU_SIMULATOR", c.device);
+            DFUSetupInfoViewController page(VELT_TOOL_PATH);
+            page.show();
+            qunsetenv("VELT_DFU_SIMULATOR");
+            const QString expected =
+                c.key ? localizedString(c.key)
+                      : DeviceWatcher::stateText(DeviceWatcher::Presence::Denied,
+                                                 DeviceWatcher::AccessContext::current());
+            EXPECT_NE(expected, QString::fromLatin1(c.key ? c.key : "Info_DeviceDeniedNoRule"));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return statusLine(page) == expected; }, 10000))
+                << statusLine(page).toStdString();
+        }
+        QCoreApplication::removeTranslator(&table);
+    }
 }
 
 } // namespace
