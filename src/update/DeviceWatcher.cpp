@@ -11,12 +11,10 @@
 #include <QHash>
 #include <unistd.h>
 
-#include <QHash>
-
 namespace velt {
 namespace {
 
-const QString udevRuleName = QStringLiteral("70-velt-dfu.rules");
+constexpr const char* udevRuleName = "70-velt-dfu.rules";
 
 // Whether logind counts this process's session as one at a local seat. No logind, or no session
 // (a cron job, a plain SSH login without pam_systemd), counts as not local: the rule's uaccess
@@ -51,7 +49,7 @@ DeviceWatcher::AccessContext DeviceWatcher::AccessContext::current()
     for (const char* folder : {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/lib/udev/rules.d",
                                "/lib/udev/rules.d", "/usr/local/lib/udev/rules.d"}) {
         context.ruleInstalled |=
-            QFileInfo::exists(QString::fromLatin1(folder) + u'/' + udevRuleName);
+            QFileInfo::exists(QString::fromLatin1(folder) + u'/' + QLatin1String(udevRuleName));
     }
     context.localSession = inLocalSession();
     return context;
