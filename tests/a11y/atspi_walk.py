@@ -15,9 +15,7 @@ import ctypes
 import functools
 import http.server
 import os
-import random
 import signal
-import socket
 import subprocess
 import sys
 import tempfile
@@ -85,18 +83,12 @@ def first_line(command, **options):
 
 
 def start_display():
-    # Other sessions on the machine have servers of their own, some seen only in the abstract
-    # socket namespace: a number nobody answers on, far from the ones xvfb-run takes.
-    for number in random.sample(range(200, 1000), 20):
-        with socket.socket(socket.AF_UNIX) as probe:
-            if probe.connect_ex("\0/tmp/.X11-unix/X%d" % number) == 0:
-                continue
-        # -noreset: the launcher's short visit must not leave the server resetting.
-        if first_line(["Xvfb", ":%d" % number, "-displayfd", "FD", "-screen", "0",
-                       "1800x1400x24", "-nolisten", "tcp", "-noreset"],
-                      stderr=subprocess.DEVNULL) == str(number):
-            return ":%d" % number
-    raise Failure("Xvfb did not start")
+    # -noreset: the launcher's short visit must not leave the server resetting as the
+    # application connects.
+    number = first_line(["Xvfb", "-displayfd", "FD", "-screen", "0", "1800x1400x24", "-nolisten",
+                         "tcp", "-noreset"], stderr=subprocess.DEVNULL)
+    check(number, "Xvfb did not start")
+    return ":" + number
 
 
 class Site(http.server.SimpleHTTPRequestHandler):
@@ -167,11 +159,18 @@ def alert():
 
 def activate():
     # What a window manager does for a new window and for one whose alert has closed: here a
-    # click on its header, as a user's.
+    # click on its header, as a user's, until the window is the active one.
     frame = wait_until("the window", lambda: app.childCount and app.getChildAtIndex(0))
-    x, y, width, _ = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    pyatspi.Registry.generateMouseEvent(round((x + width / 2) * SCALE), round((y + 50) * SCALE),
-                                        "b1c")
+
+    def active():
+        if frame.getState().contains(pyatspi.STATE_ACTIVE):
+            return True
+        x, y, width, _ = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        pyatspi.Registry.generateMouseEvent(round((x + width / 2) * SCALE),
+                                            round((y + 50) * SCALE), "b1c")
+        return False
+
+    wait_until("the window active", active)
 
 
 def key(keysym, *then):
