@@ -68,7 +68,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.velt-audio.com/)
 # Library dependencies (Qt, libusb) are read off the binaries by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Not libraries, so named here: the platform plugins, and Qt's own texts (the message box's
+# buttons, the file dialog) in the languages the application speaks.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 # A distribution package carries no debug information (RelWithDebInfo builds have plenty).
 set(CPACK_STRIP_FILES ON)
 include(CPack)

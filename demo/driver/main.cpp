@@ -140,16 +140,17 @@ struct Walk
         return failure;
     }
 
-    // The update to its end: the page once more while the device is being written (about
-    // halfway, if the tool is slow enough to be caught at it), then Finish.
+    // The update to its end: the page once more while the device is being written (once the
+    // time left shows, if the tool is slow enough to be caught at it), then Finish.
     QString finish() const
     {
         auto* bar = wizard.control<QProgressBar>("progressIndicator");
+        auto* timeLeft = wizard.control<QLabel>("timeLeftLabel");
         QString failure = wizard.waitUntil(
             QStringLiteral("the device being written"),
             [&] {
                 const bool writing = wizard.delegate().disableQuitApp() && bar->value() > 0 &&
-                                     bar->value() >= bar->maximum() / 2;
+                                     !timeLeft->text().isEmpty();
                 return writing || wizard.ended();
             },
             wizard.stepTimeoutMs);

@@ -1,5 +1,12 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!-- SPDX-License-Identifier: Apache-2.0 -->
+<!-- Glossary: the words GNOME and KDE use in this language; keep to them.
+     Next      次へ
+     Back      戻る
+     Quit      終了
+     Finish    完了
+     DFU mode  DFU モード
+     firmware  ファームウェア -->
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
@@ -329,17 +336,17 @@ Click Next to start the update. Keep the device connected until the update has f
     <message id="Caption_MenuOpenLogFolder">
         <source>Open &amp;Log Folder</source>
         <extracomment>Help menu: opens the folder that keeps the diagnostics log</extracomment>
-        <translation>ログフォルダを開く(&amp;L)</translation>
+        <translation>ログフォルダーを開く(&amp;L)</translation>
     </message>
     <message id="Info_DeviceConnected">
         <source>A device in DFU mode is connected.</source>
         <extracomment>DFU setup page status: the device in DFU mode is present</extracomment>
-        <translation>DFUモードのデバイスが接続されています。</translation>
+        <translation>DFU モードのデバイスが接続されています。</translation>
     </message>
     <message id="Info_DeviceNotFound">
         <source>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</source>
         <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
-        <translation>DFUモードのデバイスはまだ見つかりません。USBケーブルで接続し、上の手順でDFUモードにしてください。</translation>
+        <translation>DFU モードのデバイスはまだ見つかりません。USB ケーブルで接続し、上の手順で DFU モードにしてください。</translation>
     </message>
     <message id="Info_DeviceSeveral">
         <source>Connect only the device you want to update.</source>
@@ -374,12 +381,12 @@ Click Next to start the update. Keep the device connected until the update has f
     <message id="Error_CouldNotOpenLogFolder">
         <source>The log folder could not be opened. Its path is in the details.</source>
         <extracomment>Help menu: the file manager could not show the log folder; the folder's path follows behind the details button</extracomment>
-        <translation>ログフォルダを開けませんでした。フォルダの場所は詳細に記載されています。</translation>
+        <translation>ログフォルダーを開けませんでした。フォルダーの場所は詳細に記載されています。</translation>
     </message>
     <message id="Error_AlreadyRunning">
         <source>Velt Firmware Updater is already running. Use the window that is open, or quit it before starting the updater again.</source>
         <extracomment>A second start of the application while one instance runs for this user; it ends after this alert</extracomment>
-        <translation>Velt ファームウェア アップデーターはすでに起動しています。開いているウィンドウを使うか、終了してからもう一度起動してください。</translation>
+        <translation>Velt Firmware Updater はすでに起動しています。開いているウィンドウを使うか、終了してからもう一度起動してください。</translation>
     </message>
     <message id="Error_FlashingToolNotResponding">
         <source>The firmware writing tool stopped responding and was ended. Reconnect the device in DFU mode and try again.</source>

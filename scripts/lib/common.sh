@@ -17,9 +17,9 @@ VELT_BUILD_PACKAGES=(
 # What a build with tests (the default) adds: GoogleTest and GoogleMock (Qt Test is part of
 # qt6-base-dev).
 VELT_TEST_BUILD_PACKAGES=(libgtest-dev libgmock-dev)
-# Running the window without a display: the loopback web server, Xvfb and the fonts for the
-# English and Japanese texts.
-VELT_RUN_PACKAGES=(python3 xvfb xauth fonts-dejavu-core fonts-noto-cjk)
+# Running the window without a display: the loopback web server, Xvfb, the fonts for the Latin
+# and the Chinese, Japanese and Korean texts, and Qt's own texts in the application's languages.
+VELT_RUN_PACKAGES=(python3 xvfb xauth fonts-dejavu-core fonts-noto-cjk qt6-translations-l10n)
 # The rest of the suite: the fuzzers (clang and its libFuzzer runtime), the libusb transport
 # under emulated usbfs, the benchmarks' baselines, the Debian package and the desktop metadata
 # checks, the private message bus of the sleep inhibitor's tests, and the accessibility bus and

@@ -66,8 +66,9 @@ private:
     std::function<void()> m_quit;
 };
 
-// The route other parts take to the quit guard (the flashing stage raises it around each run
-// of the flashing tool). Set once at launch; null before.
+// The delegate, published once launching has finished, for parts that have no window of their
+// own to ask; null before, and again once the delegate has gone. The main window raises and
+// lowers the guard around each run of the flashing tool through its own delegate.
 extern std::atomic<AppDelegate*> appDelegate;
 
 } // namespace velt

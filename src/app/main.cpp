@@ -3,7 +3,6 @@
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
 #include "core/Alert.h"
-#include "core/BuildConfig.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "core/SingleInstance.h"
@@ -15,8 +14,7 @@ int main(int argc, char** argv)
 {
     // --help and --version answer before the window system is reached, so they work without a
     // display. Qt's own options (-platform, -style, ...) are taken by QApplication further on.
-    QCoreApplication::setApplicationName(QStringLiteral("velt-firmware-updater"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELT_PROJECT_VERSION));
+    velt::nameApplication();
     {
         QCoreApplication commandLine(argc, argv);
         QCommandLineParser parser;

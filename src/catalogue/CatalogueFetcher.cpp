@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "catalogue/CatalogueFetcher.h"
 
-#include "catalogue/FirmwareServer.h"
+#include "catalogue/ServerGet.h"
 
 #include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkProxyFactory>
 #include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QTimer>
-#include <memory>
 
 namespace velt {
 namespace {
@@ -54,29 +50,25 @@ QString shownSize(qint64 bytes)
 
 CatalogueFetcher::Result CatalogueFetcher::fetch(const QUrl& url, const LoadLimits& limits)
 {
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
-    QNetworkAccessManager manager;
-
-    QNetworkRequest request(url);
-    // Every redirect is judged below by the same rule as the server's own address.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::UserVerifiedRedirectPolicy);
     // Qt's transfer timeout counts only silence; the deadline below bounds the whole transfer,
     // so a server that sends a byte now and then cannot hold the first page for ever.
-    request.setTransferTimeout(static_cast<int>(limits.silence.count()));
-
-    const std::unique_ptr<QNetworkReply> reply(manager.get(request));
+    ServerGet get(limits.silence);
     Result result;
+    QEventLoop loop;
+    // Set when the transfer has ended, by the network or by this function. Anything else that
+    // ends the loop is the application quitting (QCoreApplication::exit ends every loop).
+    bool ended = false;
     // Set when this function ends the transfer itself, so the report says why rather than
     // Qt's "Operation canceled".
     bool stopped = false;
     const auto stop = [&](qint64 code, const QString& description) {
-        if (stopped)
+        if (ended)
             return;
-        stopped = true;
+        ended = stopped = true;
         result.code = code;
         result.description = description;
-        reply->abort();
+        get.abort();
+        loop.quit();
     };
     const auto refuseLarger = [&] {
         stop(tooLargeCode,
@@ -84,44 +76,50 @@ CatalogueFetcher::Result CatalogueFetcher::fetch(const QUrl& url, const LoadLimi
     };
     // Keeps at most one byte beyond the limit, and stops the transfer as soon as it has one.
     const auto take = [&] {
-        result.body += reply->read(limits.maxBodyBytes + 1 - result.body.size());
+        result.body += get.reply()->read(limits.maxBodyBytes + 1 - result.body.size());
         if (result.body.size() > limits.maxBodyBytes)
             refuseLarger();
     };
 
-    QEventLoop loop;
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
         stop(timedOutCode, QStringLiteral("the firmware list transfer timed out after ") +
                                shownDuration(limits.deadline));
     });
-    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop, [&] {
-        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > limits.maxBodyBytes)
+    QObject::connect(&get, &ServerGet::metaDataChanged, &loop, [&] {
+        if (get.reply()->header(QNetworkRequest::ContentLengthHeader).toLongLong() >
+            limits.maxBodyBytes)
             refuseLarger();
     });
-    QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, take);
-    QUrl hop = url;
-    QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
-        const QString refusal = redirectRefusal(hop, target);
-        if (!refusal.isEmpty()) {
-            stop(redirectRefusedCode, refusal);
-            return;
-        }
-        hop = hop.resolved(target);
-        emit reply->redirectAllowed();
-    });
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    deadline.start(limits.deadline);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (!stopped)
+    QObject::connect(&get, &ServerGet::readyRead, &loop, take);
+    QObject::connect(&get, &ServerGet::redirectFailed, &loop,
+                     [&](ServerGet::RedirectFailure failure, const QString& reason) {
+                         stop(failure == ServerGet::RedirectFailure::Refused ? redirectRefusedCode
+                                                                             : tooManyRedirectsCode,
+                              reason);
+                     });
+    QObject::connect(&get, &ServerGet::finished, &loop, [&] {
         take();
+        ended = true;
+        loop.quit();
+    });
+    deadline.start(limits.deadline);
+    get.start(url);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!ended) {
+        get.abort();
+        result.code = abandonedCode;
+        result.description =
+            QStringLiteral("the firmware list transfer was abandoned: the application is quitting");
+        return result;
+    }
     if (stopped) {
         result.body.clear();
         return result;
     }
 
+    QNetworkReply* reply = get.reply();
     const QNetworkReply::NetworkError error = reply->error();
     const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
     if (error == QNetworkReply::NoError || (answered && isHttpStatusError(error))) {

@@ -9,12 +9,12 @@
 
 namespace velt {
 
-// Fetches one document with a plain GET and returns once the whole body has arrived or the
-// transfer failed. The system's proxy settings apply, certificates are verified, a redirect
-// is followed only where redirectRefusal (FirmwareServer.h) allows it, and a transfer is abandoned
-// when it stalls for the silence limit, runs past the deadline or brings more than the body limit.
-// Waits in a local event loop that holds back user input, so the window still repaints but
-// the user cannot act. Main thread only.
+// Fetches one document with a plain GET (ServerGet: redirects by the server rules) and returns
+// once the whole body has arrived or the transfer failed. Certificates are verified, and a
+// transfer is abandoned when it stalls for the silence limit, runs past the deadline or brings
+// more than the body limit. Waits in a local event loop that holds back user input, so the
+// window still repaints but the user cannot act; when the application quits meanwhile, the
+// transfer ends unfinished (abandonedCode). Main thread only.
 class CatalogueFetcher
 {
 public:
@@ -22,6 +22,8 @@ public:
     static constexpr qint64 timedOutCode = 904;
     static constexpr qint64 tooLargeCode = 905;
     static constexpr qint64 redirectRefusedCode = 906;
+    static constexpr qint64 tooManyRedirectsCode = 907;
+    static constexpr qint64 abandonedCode = 908;
 
     struct Result
     {

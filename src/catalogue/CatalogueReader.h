@@ -23,7 +23,11 @@ namespace velt {
 //   905  the body is larger than the limit (CatalogueFetcher::tooLargeCode)
 //   906  the server redirected to an address the server rules refuse
 //        (CatalogueFetcher::redirectRefusedCode)
-//   (903 to 906 are reported as retrieval failures, like the network layer's own codes)
+//   907  the server redirected more than 50 times in a row, a loop most likely
+//        (CatalogueFetcher::tooManyRedirectsCode)
+//   908  the application quit while the transfer was under way; nothing is shown then, the
+//        window is going (CatalogueFetcher::abandonedCode)
+//   (903 to 908 are reported as retrieval failures, like the network layer's own codes)
 //   101..116, 406  the JSON parser's own error id (nlohmann's parse_error ids, and its
 //        out_of_range 406 for a number too large to hold)
 class CatalogueReader

@@ -15,7 +15,12 @@ QString FirmwareList::firmwareListURL()
 
 QString FirmwareList::firmwareBaseURL()
 {
-    return firmwareServer().origin + QStringLiteral("/updater/dfu/");
+    return firmwareBaseURL(firmwareServer().origin);
+}
+
+QString FirmwareList::firmwareBaseURL(const QString& origin)
+{
+    return origin + QStringLiteral("/updater/dfu/");
 }
 
 QStringList FirmwareList::lotNames() const

@@ -37,6 +37,8 @@ public:
     // <server>/updater/firmwareList.json and <server>/updater/dfu/ (see FirmwareServer.h).
     static QString firmwareListURL();
     static QString firmwareBaseURL();
+    // <origin>/updater/dfu/ for a server given as scheme://host[:port].
+    static QString firmwareBaseURL(const QString& origin);
 
     // Fetches the catalogue from firmwareListURL() and adds it to this list: versions replaced
     // by name, compatibilities appended, then both records' text forms written as two log lines.

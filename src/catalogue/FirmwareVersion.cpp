@@ -2,6 +2,7 @@
 #include "catalogue/FirmwareVersion.h"
 
 #include "catalogue/FirmwareList.h"
+#include "catalogue/FirmwareServer.h"
 
 #include <nlohmann/json.hpp>
 
@@ -39,7 +40,14 @@ QString FirmwareVersion::description() const
 
 std::optional<QUrl> FirmwareVersion::downloadURL() const
 {
-    const QUrl url(FirmwareList::firmwareBaseURL() + fileName, QUrl::StrictMode);
+    return downloadURL(firmwareServer().origin);
+}
+
+std::optional<QUrl> FirmwareVersion::downloadURL(const QString& origin) const
+{
+    // The name is appended as the catalogue gives it, so a name that does not make a valid
+    // address is refused rather than mended.
+    const QUrl url(FirmwareList::firmwareBaseURL(origin) + fileName, QUrl::StrictMode);
     if (!url.isValid() || url.scheme().isEmpty() || url.host().isEmpty())
         return std::nullopt;
     return url;

@@ -29,6 +29,8 @@ public:
     // firmwareBaseURL immediately followed by fileName (no separator, no escaping); none when
     // that text does not parse as a URL.
     std::optional<QUrl> downloadURL() const;
+    // The same address on the server of that origin (scheme://host[:port]).
+    std::optional<QUrl> downloadURL(const QString& origin) const;
 };
 
 } // namespace velt

@@ -4,213 +4,163 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
+#include <QLoggingCategory>
 #include <QSysInfo>
-#include <condition_variable>
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <mutex>
-#include <thread>
 
 namespace velt {
 namespace {
 
+// Compared by name in the handler: the category object itself may be gone while the process
+// exits and Qt still logs.
+constexpr char categoryName[] = "velt";
+Q_LOGGING_CATEGORY(diagnosticLines, categoryName)
+
 const QString logFileName = QStringLiteral("velt-firmware-updater.log");
 // Enough for a long session with many retries; a runaway loop must not eat the memory.
 constexpr size_t maxRunLines = 20'000;
-constexpr size_t maxQueuedLines = 20'000;
 
-// Lines reach the file through one writer thread: callers (any thread, the main thread
-// included) only append to a queue under the lock that also orders standard output.
-class DiagnosticsLog
+// The run's lines and the log file. Qt calls the message handler on whichever thread logs, its
+// own threads included, so all of this is used under the one lock, which also keeps lines
+// from different threads whole and in the same order on standard output and in the file.
+struct DiagnosticsLog
 {
-public:
     std::mutex mutex;
-    std::condition_variable wakeWriter;
-    std::condition_variable lineWritten;
-    std::deque<QByteArray> queue;
-    quint64 queuedCount = 0;
-    quint64 writtenCount = 0;
-    quint64 droppedCount = 0;
+    QtMessageHandler qtHandler = nullptr; // Qt's own messages go on to it as before
     std::deque<QString> runLines;
-    bool keeping = false;  // the run's lines are being kept (a log was opened)
-    bool fileOpen = false; // lines are queued for the file
-    bool stopping = false;
+    bool keeping = false; // a log was opened: the run's lines are kept
     QString folder;
-    std::thread writer;
+    QFile file;
+    qint64 fileSize = 0;
+    qint64 maxBytes = 0;
 
-    void append(const QString& stamped)
-    {
-        runLines.push_back(stamped);
-        if (runLines.size() > maxRunLines)
-            runLines.pop_front();
-        if (!fileOpen)
-            return;
-        if (queue.size() >= maxQueuedLines) {
-            ++droppedCount;
-            return;
-        }
-        queue.push_back(stamped.toUtf8() + '\n');
-        ++queuedCount;
-        wakeWriter.notify_one();
-    }
-
-    void run(const QString& logFolder, qint64 maxBytes);
-
-private:
-    bool openFile(QFile& file, const QString& logFolder);
-    void giveUpFile(const QString& logFolder, const QString& reason);
+    void keep(const QString& line);
+    void giveUpFile(const QString& reason);
 };
 
 DiagnosticsLog& diagnostics()
 {
-    // Never destroyed: threads may still log while the process exits.
+    // Never destroyed: Qt's threads may still log while the process exits.
     static auto* instance = new DiagnosticsLog;
     return *instance;
 }
 
-QString stamped(const QString& line)
+void DiagnosticsLog::keep(const QString& line)
 {
-    return QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + u' ' + line;
+    if (!keeping)
+        return;
+    const QString stamped = QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + u' ' + line;
+    runLines.push_back(stamped);
+    if (runLines.size() > maxRunLines)
+        runLines.pop_front();
+    if (!file.isOpen())
+        return;
+    const QByteArray bytes = stamped.toUtf8() + '\n';
+    if (file.write(bytes) != bytes.size())
+        return giveUpFile(file.errorString());
+    fileSize += bytes.size();
+    if (fileSize < maxBytes)
+        return;
+    // Keep the two newest older files: enough to reach back to the last failure.
+    file.close();
+    const QString path = file.fileName();
+    QFile::remove(path + QStringLiteral(".2"));
+    QFile::rename(path + QStringLiteral(".1"), path + QStringLiteral(".2"));
+    QFile::rename(path, path + QStringLiteral(".1"));
+    fileSize = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        giveUpFile(file.errorString());
 }
 
-bool DiagnosticsLog::openFile(QFile& file, const QString& logFolder)
-{
-    if (!QDir().mkpath(logFolder))
-        return false;
-    file.setFileName(QDir(logFolder).filePath(logFileName));
-    return file.open(QIODevice::WriteOnly | QIODevice::Append);
-}
-
-void DiagnosticsLog::giveUpFile(const QString& logFolder, const QString& reason)
+void DiagnosticsLog::giveUpFile(const QString& reason)
 {
     const QByteArray message = "velt-firmware-updater: cannot write the diagnostics log in " +
-                               logFolder.toLocal8Bit() + ": " + reason.toLocal8Bit() +
+                               folder.toLocal8Bit() + ": " + reason.toLocal8Bit() +
                                "; diagnostics go to standard output only\n";
     std::fwrite(message.constData(), 1, static_cast<size_t>(message.size()), stderr);
-    std::lock_guard lock(mutex);
-    fileOpen = false;
-    writtenCount = queuedCount;
-    queue.clear();
-    lineWritten.notify_all();
+    file.close();
+    folder.clear();
 }
 
-void DiagnosticsLog::run(const QString& logFolder, qint64 maxBytes)
+// Our lines go to standard output as they are; Qt's messages go where Qt would send them.
+// Both are kept for the run and the file.
+void handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    QFile file;
-    if (!openFile(file, logFolder)) {
-        giveUpFile(logFolder, file.fileName().isEmpty()
-                                  ? QStringLiteral("the folder cannot be created")
-                                  : file.errorString());
-        return;
-    }
-    const QDir dir(logFolder);
-    for (;;) {
-        std::deque<QByteArray> batch;
-        quint64 dropped = 0;
-        {
-            std::unique_lock lock(mutex);
-            wakeWriter.wait(lock, [this] { return stopping || !queue.empty(); });
-            if (queue.empty())
-                return;
-            batch.swap(queue);
-            std::swap(dropped, droppedCount);
+    DiagnosticsLog& log = diagnostics();
+    const bool ours = qstrcmp(context.category, categoryName) == 0;
+    QtMessageHandler forward = nullptr;
+    {
+        std::lock_guard lock(log.mutex);
+        if (ours) {
+            const QByteArray bytes = message.toUtf8() + '\n';
+            std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+            std::fflush(stdout);
+        } else {
+            forward = log.qtHandler;
         }
-        if (dropped > 0)
-            batch.push_back(
-                stamped(QStringLiteral("(%1 lines left out: the disk was too slow)").arg(dropped))
-                    .toUtf8() +
-                '\n');
-        for (const QByteArray& bytes : batch) {
-            if (file.write(bytes) != bytes.size()) {
-                giveUpFile(logFolder, file.errorString());
-                return;
-            }
-            if (file.size() >= maxBytes) {
-                // Keep the two newest older files: enough to reach back to the last failure.
-                file.close();
-                QFile::remove(dir.filePath(logFileName + QStringLiteral(".2")));
-                QFile::rename(dir.filePath(logFileName + QStringLiteral(".1")),
-                              dir.filePath(logFileName + QStringLiteral(".2")));
-                QFile::rename(file.fileName(), dir.filePath(logFileName + QStringLiteral(".1")));
-                if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-                    giveUpFile(logFolder, file.errorString());
-                    return;
-                }
-            }
-        }
-        file.flush();
-        std::lock_guard lock(mutex);
-        writtenCount += batch.size() - (dropped > 0 ? 1 : 0);
-        lineWritten.notify_all();
+        log.keep(ours ? message : qFormatLogMessage(type, context, message));
     }
+    if (forward)
+        forward(type, context, message);
+}
+
+void installMessageHandler()
+{
+    static const bool installed = [] {
+        DiagnosticsLog& log = diagnostics();
+        std::lock_guard lock(log.mutex);
+        log.qtHandler = qInstallMessageHandler(handleMessage);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 } // namespace
 
 void logLine(const QString& line)
 {
-    DiagnosticsLog& log = diagnostics();
-    const QByteArray bytes = line.toUtf8() + '\n';
-    std::lock_guard lock(log.mutex);
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
-    if (log.keeping)
-        log.append(stamped(line));
+    installMessageHandler();
+    qCInfo(diagnosticLines).noquote().nospace() << line;
 }
 
 void logContext(const QString& line)
 {
     DiagnosticsLog& log = diagnostics();
     std::lock_guard lock(log.mutex);
-    if (log.keeping)
-        log.append(stamped(line));
+    log.keep(line);
 }
 
 void openDiagnosticsLog(const QString& folder, const QString& applicationVersion, qint64 maxBytes)
 {
-    closeDiagnosticsLog();
-    static std::once_flag closeAtExit;
-    std::call_once(closeAtExit, [] { std::atexit([] { closeDiagnosticsLog(); }); });
-
+    installMessageHandler();
+    const QString header =
+        QStringLiteral("---- velt-firmware-updater %1, Qt %2 (built with %3), %4")
+            .arg(applicationVersion, QString::fromLatin1(qVersion()),
+                 QStringLiteral(QT_VERSION_STR), QSysInfo::prettyProductName());
     DiagnosticsLog& log = diagnostics();
     std::lock_guard lock(log.mutex);
     log.keeping = true;
-    log.fileOpen = true;
-    log.stopping = false;
-    log.folder = folder;
     log.runLines.clear();
-    log.append(stamped(QStringLiteral("---- velt-firmware-updater %1, Qt %2 (built with %3), %4")
-                           .arg(applicationVersion, QString::fromLatin1(qVersion()),
-                                QStringLiteral(QT_VERSION_STR), QSysInfo::prettyProductName())));
-    log.writer = std::thread([&log, folder, maxBytes] { log.run(folder, maxBytes); });
+    log.folder = folder;
+    log.maxBytes = maxBytes;
+    log.file.close();
+    log.file.setFileName(QDir(folder).filePath(logFileName));
+    if (!QDir().mkpath(folder))
+        log.giveUpFile(QStringLiteral("the folder cannot be created"));
+    else if (!log.file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        log.giveUpFile(log.file.errorString());
+    log.fileSize = log.file.isOpen() ? log.file.size() : 0;
+    log.keep(header);
 }
 
 void closeDiagnosticsLog()
 {
     DiagnosticsLog& log = diagnostics();
-    std::thread writer;
-    {
-        std::lock_guard lock(log.mutex);
-        log.stopping = true;
-        log.wakeWriter.notify_one();
-        writer.swap(log.writer);
-    }
-    if (writer.joinable())
-        writer.join();
     std::lock_guard lock(log.mutex);
-    log.fileOpen = false;
+    log.file.close();
     log.folder.clear();
-}
-
-bool flushDiagnosticsLog(std::chrono::milliseconds timeout)
-{
-    DiagnosticsLog& log = diagnostics();
-    std::unique_lock lock(log.mutex);
-    const quint64 target = log.queuedCount;
-    return log.lineWritten.wait_for(lock, timeout,
-                                    [&log, target] { return log.writtenCount >= target; });
 }
 
 QString defaultDiagnosticsFolder()
@@ -225,7 +175,7 @@ QString diagnosticsFolder()
 {
     DiagnosticsLog& log = diagnostics();
     std::lock_guard lock(log.mutex);
-    return log.fileOpen ? log.folder : QString();
+    return log.file.isOpen() ? log.folder : QString();
 }
 
 QString runDiagnostics()

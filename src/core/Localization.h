@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-class QCoreApplication;
+class QObject;
 
 namespace velt {
 
@@ -16,9 +16,16 @@ QString localizedString(const QString& key);
 // The user's preferred languages, most preferred first ("ja-JP", "en-US", ...).
 QStringList preferredLanguages();
 
-// Loads the message table of the first preferred language we ship, English otherwise.
-// Returns the language chosen ("en", "ja").
-QString installTranslations(QCoreApplication& app);
+// The message table for the preferred languages, most preferred first: the first language we
+// ship a table for in the same script, whatever the region (pt-PT reads the Brazilian table,
+// zh-HK and zh-Hant the Traditional Chinese one, zh-SG the Simplified one); "en" when none.
+// Returns the table's name ("en", "de", "zh_TW").
+QString chooseTranslation(const QStringList& languages);
+
+// Installs the chosen table over the English one, so that a key the chosen table lacks reads
+// in English, with Qt's own texts in that language beneath both (the buttons of a message box,
+// the file dialog). The translators belong to owner. Returns the table chosen.
+QString installTranslations(QObject& owner, const QStringList& languages = preferredLanguages());
 
 // Fills the single printf-style integer conversion (%d, %i, %ld, %lld) of a localized format
 // text with a value. The text is never handed to printf: a table with stray conversions

@@ -34,7 +34,10 @@ void IntroViewController::didAppear()
         return;
     // Blocks until the catalogue has been read; input to the window waits meanwhile.
     if (const std::optional<VeltError> error = firmwareList().load()) {
-        presentAlert(*error);
+        // Closing the window during the load has already set the application ending: an
+        // alert would stand in its way, for a user who has left.
+        if (isVisible())
+            presentAlert(*error);
         emit quitRequested();
         return;
     }

@@ -55,26 +55,31 @@ DeviceWatcher::AccessContext DeviceWatcher::AccessContext::current()
     return context;
 }
 
-QString DeviceWatcher::stateText(Presence presence, const AccessContext& access)
+const char* DeviceWatcher::stateKey(Presence presence, const AccessContext& access)
 {
     switch (presence) {
     case Presence::Unknown:
-        return {};
+        return nullptr;
     case Presence::Absent:
-        return localizedString("Info_DeviceNotFound");
+        return "Info_DeviceNotFound";
     case Presence::Present:
-        return localizedString("Info_DeviceConnected");
+        return "Info_DeviceConnected";
     case Presence::Several:
-        return localizedString("Info_DeviceSeveral");
+        return "Info_DeviceSeveral";
     case Presence::Denied:
         if (!access.ruleInstalled)
-            return localizedString("Info_DeviceDeniedNoRule");
-        return localizedString(access.localSession ? "Info_DeviceDeniedReconnect"
-                                                   : "Info_DeviceDeniedRemote");
+            return "Info_DeviceDeniedNoRule";
+        return access.localSession ? "Info_DeviceDeniedReconnect" : "Info_DeviceDeniedRemote";
     case Presence::Busy:
-        return localizedString("Info_DeviceBusy");
+        return "Info_DeviceBusy";
     }
-    return {};
+    return nullptr;
+}
+
+QString DeviceWatcher::stateText(Presence presence, const AccessContext& access)
+{
+    const char* key = stateKey(presence, access);
+    return key ? localizedString(key) : QString();
 }
 
 DeviceWatcher::DeviceWatcher(QString toolPath, QString vendorId, QString productId, QObject* parent)

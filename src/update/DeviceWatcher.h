@@ -35,8 +35,10 @@ public:
         static AccessContext current();
     };
 
-    // The state in the user's words, for the DFU setup page and the command line; empty for
-    // Unknown.
+    // The message key of the state in the user's words, for the DFU setup page, the command line
+    // and the alert of a flashing run that failed for it; null for Unknown.
+    static const char* stateKey(Presence presence, const AccessContext& access);
+    // The same, localized; empty for Unknown.
     static QString stateText(Presence presence, const AccessContext& access);
 
     DeviceWatcher(QString toolPath, QString vendorId, QString productId, QObject* parent = nullptr);

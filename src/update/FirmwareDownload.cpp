@@ -1,95 +1,42 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "update/FirmwareDownload.h"
 
-#include "catalogue/FirmwareServer.h"
+#include "catalogue/ServerGet.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QNetworkAccessManager>
-#include <QNetworkProxyFactory>
 #include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <cerrno>
 #include <cstdio>
-#include <mutex>
-#include <sys/mman.h>
-#include <thread>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velt {
 namespace {
 
-// Pairs the image writer's post of its verdict with the main thread's receipt of it.
-std::mutex writerHandoff;
-
+// Without a bound the network layer reads ahead as fast as the socket delivers, and the main
+// thread then hashes and writes tens of megabytes in one go, the window frozen meanwhile. A
+// small bound keeps every read short and lets one chunk be reused.
 constexpr qint64 replyReadBufferSize = 256 * 1024;
 
-// Asks the kernel to back the buffer's spare capacity with huge pages. A whole image is tens
-// of megabytes filled once: with 4 KiB pages, faulting them in costs more than copying and
-// hashing the bytes, and the writer's pass over them is slower too. A hint only; where
-// transparent huge pages are off, nothing changes.
-void preferHugePages(QByteArray& buffer)
+// Frees a file that no name refers to any more, a slice per event-loop turn. Dropped at once,
+// the cached pages of an image of tens of megabytes hold the window for tens of milliseconds.
+void releaseInSlices(int descriptor)
 {
-#ifdef MADV_HUGEPAGE
-    constexpr quintptr hugePage = 2 * 1024 * 1024;
-    const auto begin = reinterpret_cast<quintptr>(buffer.data() + buffer.size());
-    const auto end = reinterpret_cast<quintptr>(buffer.data() + buffer.capacity());
-    const quintptr alignedBegin = (begin + hugePage - 1) & ~(hugePage - 1);
-    const quintptr alignedEnd = end & ~(hugePage - 1);
-    if (alignedEnd > alignedBegin)
-        madvise(reinterpret_cast<void*>(alignedBegin), alignedEnd - alignedBegin, MADV_HUGEPAGE);
-#else
-    Q_UNUSED(buffer);
-#endif
-}
-
-// Writes the image in one piece: into a new file beside it, renamed over the old image only
-// when everything was written, so a failed write never leaves half an image. Unlike QSaveFile
-// it does not wait for the disk (fsync): that took as long as the rest of the write for a
-// large image, and buys nothing here, since the image is flashed in this session from what was
-// written and every session downloads it afresh.
-QString writeImage(const QString& path, const QByteArray& image)
-{
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return QStringLiteral("cannot create the folder %1").arg(folder);
-
-    // Parts left by a run that was killed while writing: nobody else writes them (one
-    // instance per user), and each is as large as an image.
-    const QDir dir(folder);
-    const QString fileName = QFileInfo(path).fileName();
-    for (const QString& part : dir.entryList({fileName + QStringLiteral(".*.part")},
-                                             QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(dir.filePath(part));
-
-    // An unused name: NewOnly never opens a file someone else made.
-    QFile file;
-    for (int attempt = 0; attempt < 8 && !file.isOpen(); ++attempt) {
-        file.setFileName(QStringLiteral("%1.%2.part")
-                             .arg(path)
-                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists())
-            return file.errorString();
+    constexpr off_t slice = 1024 * 1024;
+    struct stat status = {};
+    if (::fstat(descriptor, &status) != 0 || status.st_nlink != 0 || status.st_size <= slice ||
+        ::ftruncate(descriptor, status.st_size - slice) != 0) {
+        ::close(descriptor);
+        return;
     }
-    if (!file.isOpen())
-        return file.errorString();
-
-    QString error;
-    // The new file has the user's default permissions (umask), whatever mode the old image
-    // was left with: an unreadable old image must not make every later image unreadable.
-    if (file.write(image) != image.size() || !file.flush())
-        error = file.errorString();
-    file.close();
-    if (error.isEmpty() && file.error() != QFileDevice::NoError)
-        error = file.errorString();
-    if (error.isEmpty() && ::rename(QFile::encodeName(file.fileName()).constData(),
-                                    QFile::encodeName(path).constData()) != 0)
-        error = qt_error_string(errno);
-    if (!error.isEmpty())
-        file.remove();
-    return error;
+    QTimer::singleShot(0, QCoreApplication::instance(),
+                       [descriptor] { releaseInSlices(descriptor); });
 }
 
 } // namespace
@@ -98,91 +45,71 @@ FirmwareDownload::FirmwareDownload(QObject* parent) : QObject(parent) {}
 
 FirmwareDownload::~FirmwareDownload()
 {
-    stopTransfer();
-    // The image file is never left half-way; a verdict that arrives after this is dropped,
-    // since the post holds only a guarded pointer.
-    if (m_writerDone.valid())
-        m_writerDone.wait();
+    // Quitting in the middle of a transfer leaves no part behind.
+    discardPartFile();
 }
 
 void FirmwareDownload::start(const Target& target)
 {
     m_expectedDigest = target.expectedDigest;
     m_filePath = target.filePath;
-    m_transferTimeout = target.transferTimeout;
 
-    if (!m_network) {
-        QNetworkProxyFactory::setUseSystemConfiguration(true);
-        m_network = new QNetworkAccessManager(this);
-    }
-    request(target.url);
+    // Parts left by a run that was killed while downloading: nobody else writes them (one
+    // instance per user), and each may be as large as an image.
+    const QDir dir = QFileInfo(m_filePath).absoluteDir();
+    const QString fileName = QFileInfo(m_filePath).fileName();
+    for (const QString& part : dir.entryList({fileName + QStringLiteral(".*.part")},
+                                             QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(dir.filePath(part));
+
+    m_get = new ServerGet(target.transferTimeout, replyReadBufferSize, this);
+    connect(m_get, &ServerGet::metaDataChanged, this, [this] {
+        if (!m_ended && !m_responseAccepted)
+            judgeResponse(false);
+    });
+    connect(m_get, &ServerGet::readyRead, this, &FirmwareDownload::onReadyRead);
+    connect(m_get, &ServerGet::finished, this, &FirmwareDownload::onFinished);
+    connect(m_get, &ServerGet::redirectFailed, this,
+            [this](ServerGet::RedirectFailure failure, const QString& reason) {
+                logLine(reason);
+                if (failure == ServerGet::RedirectFailure::Refused)
+                    fail(localizedString("Error_DownloadRedirectRefused") + QLatin1Char('\n') +
+                         reason);
+                else
+                    fail(localizedString("Error_DownloadTooManyRedirects"));
+            });
+    m_get->start(target.url);
 }
 
-void FirmwareDownload::request(const QUrl& url)
+QString FirmwareDownload::openPartFile()
 {
-    QNetworkRequest request(url);
-    // Redirects are followed here, each checked against the server rules first. Qt 6.4's own
-    // user-verified following ends a chain of more than two hops as a success with an interim
-    // status and no body, and does not reliably say "too many redirects".
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::ManualRedirectPolicy);
-    m_currentUrl = url;
-    request.setTransferTimeout(int(m_transferTimeout.count()));
-    m_reply = m_network->get(request);
-    // Without a bound the network thread reads ahead as fast as the socket delivers, and the
-    // main thread then copies and hashes tens of megabytes in one go, frozen meanwhile. A small
-    // bound keeps every read short and lets the same few chunks be reused.
-    m_reply->setReadBufferSize(replyReadBufferSize);
-    connect(m_reply, &QNetworkReply::metaDataChanged, this, &FirmwareDownload::onMetaDataChanged);
-    connect(m_reply, &QNetworkReply::readyRead, this, &FirmwareDownload::onReadyRead);
-    connect(m_reply, &QNetworkReply::finished, this, &FirmwareDownload::onFinished);
-}
-
-bool FirmwareDownload::followRedirect()
-{
-    const int code = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QUrl location = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
-    if (code < 300 || code >= 400 || location.isEmpty())
-        return false;
-    const QUrl to = m_currentUrl.resolved(location);
-    const QString refusal = redirectRefusal(m_currentUrl, to);
-    if (!refusal.isEmpty()) {
-        logLine(refusal);
-        fail(localizedString("Error_DownloadRedirectRefused") + QLatin1Char('\n') + refusal);
-        return true;
+    const QString folder = QFileInfo(m_filePath).absolutePath();
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("cannot create the folder %1").arg(folder);
+    // An unused name: NewOnly never opens a file someone else made. The new file has the
+    // user's default permissions (umask), whatever mode the old image was left with: an
+    // unreadable old image must not make every later image unreadable.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        m_part.setFileName(
+            QStringLiteral("%1.%2.part")
+                .arg(m_filePath)
+                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        if (m_part.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return {};
+        if (!m_part.exists())
+            break;
     }
-    if (++m_redirectsFollowed > maximumRedirects) {
-        logLine(QStringLiteral("too many redirects, the last to ") + to.toString());
-        fail(localizedString("Error_DownloadTooManyRedirects"));
-        return true;
-    }
-    // The redirect's own body is no part of the image.
-    m_reply->disconnect(this);
-    m_reply->deleteLater();
-    request(to);
-    return true;
-}
-
-void FirmwareDownload::onMetaDataChanged()
-{
-    if (!m_ended && !m_responseAccepted)
-        judgeResponse(false);
+    const QString reason = m_part.errorString();
+    m_part.setFileName(QString());
+    return reason;
 }
 
 void FirmwareDownload::judgeResponse(bool transferEnded)
 {
-    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const QNetworkReply* reply = m_get->reply();
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid()) {
         const int code = status.toInt();
-        // The redirection target attribute is only set once the manager follows a redirect,
-        // after this response's metadata has been reported: the Location header tells.
-        // A followed redirect whose target then failed still shows the redirect's status:
-        // the target's failure is the one to report.
-        const bool redirecting =
-            code >= 300 && code < 400 &&
-            m_reply->hasRawHeader(QByteArrayLiteral("Location"));
-        if (redirecting && !transferEnded)
-            return; // the manager follows it, or refuses it with an error of its own
         if (code != 200) {
             fail(formatWithInteger(localizedString("Error_CouldNotDownLoadFirmware"), code));
             return;
@@ -190,17 +117,26 @@ void FirmwareDownload::judgeResponse(bool transferEnded)
     } else if (!transferEnded) {
         return; // no response yet
     }
-    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     const qint64 expected = length.isValid() ? length.toLongLong() : -1;
     if (expected > maximumImageSize) {
         fail(localizedString("Error_FirmwareTooLarge"));
         return;
     }
-    m_responseAccepted = true;
-    if (expected > 0) {
-        m_buffer.reserve(m_buffer.size() + expected);
-        preferHugePages(m_buffer);
+    if (const QString error = openPartFile(); !error.isEmpty()) {
+        failToSave(error);
+        return;
     }
+    // Claiming the announced size at once finds a full disk before the transfer, and spares
+    // the rename over the old image a flush of the whole new one (ext4 forces out data not yet
+    // placed on disk when a file replaces another).
+    if (expected > 0 && ::fallocate(m_part.handle(), 0, 0, expected) != 0 &&
+        (errno == ENOSPC || errno == EFBIG || errno == EDQUOT)) {
+        failToSave(qt_error_string(errno));
+        return;
+    }
+    m_responseAccepted = true;
+    m_chunk.resize(replyReadBufferSize);
     emit progressMaximumChanged(expected);
 }
 
@@ -210,30 +146,37 @@ void FirmwareDownload::onReadyRead()
         judgeResponse(false);
     if (m_ended || !m_responseAccepted)
         return;
-    const qint64 available = m_reply->bytesAvailable();
-    if (available <= 0)
-        return;
-    if (m_buffer.size() + available > maximumImageSize) {
-        fail(localizedString("Error_FirmwareTooLarge"));
-        return;
+    QNetworkReply* reply = m_get->reply();
+    while (reply->bytesAvailable() > 0) {
+        if (m_received + reply->bytesAvailable() > maximumImageSize) {
+            fail(localizedString("Error_FirmwareTooLarge"));
+            return;
+        }
+        const qint64 read = reply->read(m_chunk.data(), m_chunk.size());
+        if (read <= 0)
+            break;
+        m_hash.addData(QByteArrayView(m_chunk.constData(), read));
+        // A short write says no reason; writing the rest then gives it (a full disk, the
+        // file size limit).
+        for (qint64 written = 0; written < read;) {
+            const qint64 count = m_part.write(m_chunk.constData() + written, read - written);
+            if (count <= 0) {
+                failToSave(m_part.errorString());
+                return;
+            }
+            written += count;
+        }
+        m_received += read;
     }
-    // Read straight into the buffer: no temporary copy of each chunk.
-    const qsizetype oldSize = m_buffer.size();
-    m_buffer.resize(oldSize + available);
-    const qint64 read = m_reply->read(m_buffer.data() + oldSize, available);
-    m_buffer.resize(oldSize + std::max<qint64>(read, 0));
-    if (read > 0)
-        m_hash.addData(QByteArrayView(m_buffer.constData() + oldSize, read));
-    emit progressValueChanged(m_buffer.size());
+    emit progressValueChanged(m_received);
 }
 
 void FirmwareDownload::onFinished()
 {
     if (m_ended)
         return;
-    const bool transportFailed = m_reply->error() != QNetworkReply::NoError;
-    if (!transportFailed && followRedirect())
-        return;
+    const QNetworkReply* reply = m_get->reply();
+    const bool transportFailed = reply->error() != QNetworkReply::NoError;
     if (!m_responseAccepted)
         judgeResponse(!transportFailed);
     if (m_ended)
@@ -241,28 +184,27 @@ void FirmwareDownload::onFinished()
     if (transportFailed) {
         // Where a keyed text replaces Qt's own, Qt's text goes behind the alert's details.
         const QString text = transportFailureText();
-        const QString network = m_reply->errorString();
+        const QString network = reply->errorString();
         fail(text, text == network ? QString() : network);
         return;
     }
     onReadyRead();
     if (m_ended)
         return;
-    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() != m_buffer.size()) {
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() != m_received) {
         // A body shorter than announced is a broken transfer, never a complete image.
         fail(localizedString("Error_DownloadIncomplete"));
         return;
     }
     m_ended = true;
-    m_reply->deleteLater();
-    m_reply = nullptr;
     storeAndVerify();
 }
 
 QString FirmwareDownload::transportFailureText() const
 {
-    switch (m_reply->error()) {
+    const QNetworkReply* reply = m_get->reply();
+    switch (reply->error()) {
     case QNetworkReply::OperationCanceledError:
         // Transfers this stage stops itself are disconnected first: a cancelled transfer that
         // still reports here is one the transfer timeout ended, which Qt calls "cancelled".
@@ -275,50 +217,37 @@ QString FirmwareDownload::transportFailureText() const
     default:
         break;
     }
-    return m_reply->errorString();
+    return reply->errorString();
 }
 
+// The whole body is in the part file: it takes the image's place, and only then is its digest
+// compared, so an image that does not match stays on disk for inspection. The disk is not
+// waited for (fsync): the image is flashed in this session from what was written, and every
+// session downloads it afresh.
 void FirmwareDownload::storeAndVerify()
 {
-    // The writer gets a thread of its own; the buffer is shared with it, not copied, and
-    // nothing changes it any more. A thread pool would hand the task over through Qt's own
-    // locks, which ThreadSanitizer cannot see; a thread's start and the handoff lock below are
-    // crossings it does see.
-    std::promise<void> written;
-    m_writerDone = written.get_future();
-    const QPointer<FirmwareDownload> self(this);
-    std::thread([self, path = m_filePath, image = m_buffer,
-                 written = std::move(written)]() mutable {
-        const QString error = writeImage(path, image);
-        {
-            // The verdict is posted while the handoff lock is held, and the main thread takes
-            // the lock before it touches what the post carries: everything written here
-            // comes first.
-            const std::lock_guard lock(writerHandoff);
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [self, path, error] {
-                    {
-                        const std::lock_guard lock(writerHandoff);
-                    }
-                    if (self)
-                        self->verifyStored(path, error);
-                },
-                Qt::QueuedConnection);
-        }
-        written.set_value();
-    }).detach();
-}
-
-void FirmwareDownload::verifyStored(const QString& path, const QString& writeError)
-{
-    if (!writeError.isEmpty()) {
-        // Nothing is flashed that this run did not write.
-        fail(localizedString("Error_CouldNotSaveFirmware") + QLatin1Char('\n') + writeError);
+    m_part.close();
+    if (m_part.error() != QFileDevice::NoError) {
+        failToSave(m_part.errorString());
         return;
     }
-    logLine(QStringLiteral("saved to: ") + QUrl::fromLocalFile(path).toString());
-    emit progressValueChanged(m_buffer.size());
+    // The old image, held open so that the rename only takes its name (none: -1).
+    const int oldImage =
+        ::open(QFile::encodeName(m_filePath).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (::rename(QFile::encodeName(m_part.fileName()).constData(),
+                 QFile::encodeName(m_filePath).constData()) != 0) {
+        const int error = errno;
+        if (oldImage >= 0)
+            ::close(oldImage);
+        failToSave(qt_error_string(error));
+        return;
+    }
+    if (oldImage >= 0)
+        QTimer::singleShot(0, QCoreApplication::instance(),
+                           [oldImage] { releaseInSlices(oldImage); });
+    m_part.setFileName(QString());
+    logLine(QStringLiteral("saved to: ") + QUrl::fromLocalFile(m_filePath).toString());
+    emit progressValueChanged(m_received);
 
     const QString digest = m_hash.hexDigest();
     if (digest != m_expectedDigest) {
@@ -327,24 +256,30 @@ void FirmwareDownload::verifyStored(const QString& path, const QString& writeErr
         return;
     }
     logLine(QStringLiteral("file hash OK: ") + digest);
-    emit verified(m_buffer.size());
+    emit verified(m_received);
 }
 
 void FirmwareDownload::fail(const QString& description, const QString& details)
 {
     m_ended = true;
-    stopTransfer();
+    m_get->abort();
+    discardPartFile();
     emit failed(VeltError::withDescription(VeltError::updateCode, description, details));
 }
 
-void FirmwareDownload::stopTransfer()
+// Nothing is flashed that this run did not write.
+void FirmwareDownload::failToSave(const QString& reason)
 {
-    if (!m_reply)
+    fail(localizedString("Error_CouldNotSaveFirmware") + QLatin1Char('\n') + reason);
+}
+
+void FirmwareDownload::discardPartFile()
+{
+    if (m_part.fileName().isEmpty())
         return;
-    m_reply->disconnect(this);
-    m_reply->abort();
-    m_reply->deleteLater();
-    m_reply = nullptr;
+    m_part.close();
+    m_part.remove();
+    m_part.setFileName(QString());
 }
 
 } // namespace velt

@@ -5,31 +5,28 @@
 #include "update/Md5Accumulator.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QObject>
-#include <QPointer>
 #include <QUrl>
 #include <chrono>
-#include <future>
-#include <memory>
-
-class QNetworkAccessManager;
-class QNetworkReply;
 
 namespace velt {
 
+class ServerGet;
+
 // Downloads the chosen firmware image, stores it as veltFirmwareUpdate.dfu in the Documents
 // folder and checks its MD5 against the catalogue. Lives on the main thread; the page shows
-// what it reports through the signals. Only HTTP status 200 is accepted; the body is kept in
-// memory and hashed as it arrives; the file is written once, atomically, off the main thread.
+// what it reports through the signals. Only HTTP status 200 is accepted. The body is hashed
+// and written to a part file beside the image as it arrives, and the part file is renamed
+// over the image once the whole body is in: the image's path never holds a partial file, and
+// an earlier image stays until then.
 class FirmwareDownload : public QObject
 {
     Q_OBJECT
 
 public:
-    // A larger response is refused: a broken or hostile server must not exhaust memory.
+    // A larger response is refused: a broken or hostile server must not fill the disk.
     static constexpr qint64 maximumImageSize = 256 * 1024 * 1024;
-    // Redirects followed before the transfer is given up, as many as Qt's own default.
-    static constexpr int maximumRedirects = 50;
 
     explicit FirmwareDownload(QObject* parent = nullptr);
     ~FirmwareDownload() override;
@@ -46,8 +43,8 @@ public:
     // Starts the transfer. Failures are reported through failed().
     void start(const Target& target);
 
-    // Every body byte received so far, in arrival order.
-    const QByteArray& buffer() const { return m_buffer; }
+    // Body bytes received so far.
+    qint64 receivedBytes() const { return m_received; }
 
 signals:
     void progressMaximumChanged(qint64 maximum); // -1 when the server gives no length
@@ -57,32 +54,27 @@ signals:
     void verified(qint64 imageSize);
 
 private:
-    void onMetaDataChanged();
-    void request(const QUrl& url);
-    // Follows the finished reply's redirect, or fails on it; false when it was none.
-    bool followRedirect();
+    // Opens a new part file beside the image; the reason when it cannot.
+    QString openPartFile();
     void judgeResponse(bool transferEnded);
     void onReadyRead();
     void onFinished();
     void storeAndVerify();
-    void verifyStored(const QString& path, const QString& writeError);
     // The alert's text for a transfer the network layer ended with an error.
     QString transportFailureText() const;
     void fail(const QString& description, const QString& details = {});
-    void stopTransfer();
+    void failToSave(const QString& reason);
+    void discardPartFile();
 
-    QNetworkAccessManager* m_network = nullptr;
-    QPointer<QNetworkReply> m_reply;
-    QByteArray m_buffer;
+    ServerGet* m_get = nullptr;
+    QFile m_part;
+    QByteArray m_chunk; // reused for every read
     Md5Accumulator m_hash;
+    qint64 m_received = 0;
     QString m_expectedDigest;
     QString m_filePath;
-    QUrl m_currentUrl; // the address the latest response came from
     bool m_responseAccepted = false;
-    int m_redirectsFollowed = 0;
-    std::chrono::milliseconds m_transferTimeout{60'000};
     bool m_ended = false;
-    std::future<void> m_writerDone; // the image file's writer has finished
 };
 
 } // namespace velt

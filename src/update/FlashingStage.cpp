@@ -145,7 +145,8 @@ void FlashingStage::runEnded(const Shell::Outcome& outcome)
 void FlashingStage::writeDidFinish(const Shell::Outcome& outcome)
 {
     if (!outcome.started) {
-        fail(localizedString("Error_FlashingToolUnavailable") + QLatin1Char('\n') +
+        // The system's reason is English: it goes behind the alert's details.
+        fail(localizedString("Error_FlashingToolUnavailable"),
              outcome.error.section(QLatin1Char('\n'), -1));
         return;
     }
@@ -156,7 +157,10 @@ void FlashingStage::writeDidFinish(const Shell::Outcome& outcome)
         return;
     }
     const WriteVerdict verdict =
-        decideWriteOutcome(outcome, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount);
+        decideWriteOutcome(outcome, m_writeStarted, m_writeAlmostComplete, m_getStatusRetryCount,
+                           outcome.exitStatus == WriteVerdict::deviceDeniedExit
+                               ? DeviceWatcher::AccessContext::current()
+                               : DeviceWatcher::AccessContext());
     if (verdict.countsStatusFailure)
         ++m_getStatusRetryCount;
     switch (verdict.outcome) {

@@ -17,9 +17,6 @@ public:
     // The digest of everything added so far, in md5()'s form. More data may follow.
     QString hexDigest() const;
 
-    // Forgets everything added.
-    void reset() { m_hash.reset(); }
-
 private:
     QCryptographicHash m_hash{QCryptographicHash::Md5};
 };

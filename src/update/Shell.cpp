@@ -4,6 +4,7 @@
 #include "core/Diagnostics.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QProcess>
 #include <QStringDecoder>
 #include <QTextBoundaryFinder>
@@ -24,42 +25,21 @@ std::shared_ptr<ShellDelegate> currentDelegate;
 // lines show it: "a\"b\n".
 QString quoted(const QString& text)
 {
-    QString result;
-    result.reserve(text.size() + 2);
-    result += u'"';
+    static const QHash<char16_t, QString> escapes = {
+        {u'\\', QStringLiteral("\\\\")}, {u'"', QStringLiteral("\\\"")},
+        {u'\'', QStringLiteral("\\'")},  {u'\0', QStringLiteral("\\0")},
+        {u'\t', QStringLiteral("\\t")},  {u'\n', QStringLiteral("\\n")},
+        {u'\r', QStringLiteral("\\r")}};
+    QString result = QStringLiteral("\"");
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        switch (u) {
-        case u'\\':
-            result += u"\\\\";
-            break;
-        case u'"':
-            result += u"\\\"";
-            break;
-        case u'\'':
-            result += u"\\'";
-            break;
-        case u'\0':
-            result += u"\\0";
-            break;
-        case u'\t':
-            result += u"\\t";
-            break;
-        case u'\n':
-            result += u"\\n";
-            break;
-        case u'\r':
-            result += u"\\r";
-            break;
-        default:
-            if (u < 0x20 || u == 0x7F)
-                result += QStringLiteral("\\u{%1}").arg(int(u), 2, 16, QLatin1Char('0'));
-            else
-                result += c;
-        }
+        if (const auto escape = escapes.constFind(c.unicode()); escape != escapes.cend())
+            result += *escape;
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            result += QStringLiteral("\\u{%1}").arg(int(c.unicode()), 2, 16, QLatin1Char('0'));
+        else
+            result += c;
     }
-    result += u'"';
-    return result;
+    return result + u'"';
 }
 
 QString listNotation(const QStringList& items)
@@ -120,7 +100,7 @@ QString startFailureText(const QString& path, const QProcess& process)
 }
 
 // The error text a run hands back: what the program wrote, and a line saying why it did not
-// end by itself. On Linux, QProcess reports the signal that ended a program as its exit code.
+// end by itself.
 QString finalErrorText(QString error, int signal, bool stoppedSilent)
 {
     if (signal == 0)
@@ -142,23 +122,33 @@ void logEnd(const QString& launchPath, bool succeeded)
     logLine(launchPath + (succeeded ? QStringLiteral(" succeeded.") : QStringLiteral(" failed.")));
 }
 
-// Text from a stream read in pieces. A character cut between two reads is kept whole for the
+// The text of one read from a stream. A character cut between two reads is kept whole for the
 // next; a piece that is not UTF-8 is dropped whole, and the decoder starts afresh after it.
-class PieceDecoder
+std::optional<QString> decodePiece(QStringDecoder& decoder, const QByteArray& bytes)
 {
-public:
-    std::optional<QString> decode(const QByteArray& bytes)
-    {
-        QString piece = m_decoder.decode(bytes);
-        if (!m_decoder.hasError())
-            return piece;
-        m_decoder.resetState();
-        return std::nullopt;
-    }
+    QString piece = decoder.decode(bytes);
+    if (!decoder.hasError())
+        return piece;
+    decoder.resetState();
+    return std::nullopt;
+}
 
-private:
-    QStringDecoder m_decoder{QStringDecoder::Utf8};
-};
+// How a started program ended, with both texts. On Linux, QProcess reports the signal that
+// ended a program as its exit code.
+Shell::Outcome endedOutcome(const QProcess& process, QString output, QString error,
+                            bool stoppedSilent)
+{
+    const bool crashed = process.exitStatus() == QProcess::CrashExit;
+    Shell::Outcome outcome;
+    outcome.started = true;
+    outcome.exitStatus = crashed ? -1 : process.exitCode();
+    outcome.signal = crashed ? process.exitCode() : 0;
+    outcome.stoppedSilent = stoppedSilent;
+    outcome.output = Shell::removeLastCharacter(std::move(output));
+    outcome.error =
+        finalErrorText(Shell::removeLastCharacter(std::move(error)), outcome.signal, stoppedSilent);
+    return outcome;
+}
 
 // One background run: a QProcess on the main thread's event loop. It deletes itself once the
 // completion has been called.
@@ -203,7 +193,7 @@ private:
         if (m_silence.isActive())
             m_silence.start();
         const std::optional<QString> piece =
-            m_outputDecoder.decode(m_process.readAllStandardOutput());
+            decodePiece(m_outputDecoder, m_process.readAllStandardOutput());
         if (!piece || piece->isEmpty())
             return;
         if (const std::shared_ptr<ShellDelegate> receiver = Shell::delegate())
@@ -216,7 +206,7 @@ private:
         if (m_silence.isActive())
             m_silence.start();
         if (const std::optional<QString> piece =
-                m_errorDecoder.decode(m_process.readAllStandardError()))
+                decodePiece(m_errorDecoder, m_process.readAllStandardError()))
             m_error += *piece;
     }
 
@@ -228,23 +218,14 @@ private:
         QTimer::singleShot(Shell::stopGrace, this, [this] { m_process.kill(); });
     }
 
-    void finished(int exitCode, QProcess::ExitStatus status)
+    void finished()
     {
         m_silence.stop();
         readOutput();
         readError();
         if (const std::shared_ptr<ShellDelegate> receiver = Shell::delegate())
             receiver->shellDidReceiveOutput(QString());
-        const bool crashed = status == QProcess::CrashExit;
-        Shell::Outcome outcome;
-        outcome.started = true;
-        outcome.exitStatus = crashed ? -1 : exitCode;
-        outcome.signal = crashed ? exitCode : 0;
-        outcome.stoppedSilent = m_stoppedSilent;
-        outcome.output = Shell::removeLastCharacter(std::move(m_output));
-        outcome.error = finalErrorText(Shell::removeLastCharacter(std::move(m_error)),
-                                       outcome.signal, m_stoppedSilent);
-        complete(std::move(outcome));
+        complete(endedOutcome(m_process, std::move(m_output), std::move(m_error), m_stoppedSilent));
     }
 
     void failedToStart()
@@ -269,8 +250,8 @@ private:
     Shell::Completion m_completion;
     QProcess m_process;
     QTimer m_silence;
-    PieceDecoder m_outputDecoder;
-    PieceDecoder m_errorDecoder;
+    QStringDecoder m_outputDecoder{QStringDecoder::Utf8};
+    QStringDecoder m_errorDecoder{QStringDecoder::Utf8};
     QString m_output;
     QString m_error;
     bool m_stoppedSilent = false;
@@ -315,12 +296,12 @@ Shell::Result Shell::runAndWait(const QString& launchPath, const QStringList& ar
     }
     // Qt drains both pipes while it waits, so output of any size cannot stall the program.
     process.waitForFinished(-1);
-    const bool crashed = process.exitStatus() == QProcess::CrashExit;
-    logEnd(launchPath, !crashed && process.exitCode() == 0);
     // Invalid bytes become U+FFFD here: the texts are all a caller learns of the run.
-    return {removeLastCharacter(QString::fromUtf8(process.readAllStandardOutput())),
-            finalErrorText(removeLastCharacter(QString::fromUtf8(process.readAllStandardError())),
-                           crashed ? process.exitCode() : 0, false)};
+    const Outcome outcome =
+        endedOutcome(process, QString::fromUtf8(process.readAllStandardOutput()),
+                     QString::fromUtf8(process.readAllStandardError()), false);
+    logEnd(launchPath, outcome.succeeded());
+    return {outcome.output, outcome.error};
 }
 
 void Shell::runInBackground(const QString& launchPath, const QStringList& arguments,

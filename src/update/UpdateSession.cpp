@@ -20,16 +20,6 @@ namespace {
 
 const QString firmwareFileName = QStringLiteral("veltFirmwareUpdate.dfu");
 
-// <server>/updater/dfu/<file name>: the name is appended as the catalogue gives it, so a name
-// that does not make a valid address is refused rather than mended.
-std::optional<QUrl> imageUrl(const QString& server, const QString& fileName)
-{
-    const QUrl url(server + QStringLiteral("/updater/dfu/") + fileName, QUrl::StrictMode);
-    if (!url.isValid() || url.scheme().isEmpty() || url.host().isEmpty())
-        return std::nullopt;
-    return url;
-}
-
 } // namespace
 
 UpdateSettings UpdateSettings::fromEnvironment()
@@ -109,7 +99,7 @@ void UpdateSession::Private::start()
         failLater("Error_NoFirmwareSelected");
         return;
     }
-    const std::optional<QUrl> url = imageUrl(settings.server, version->fileName);
+    const std::optional<QUrl> url = version->downloadURL(settings.server);
     if (!url) {
         failLater("Error_InvalidDownloadAddress");
         return;
@@ -127,7 +117,7 @@ void UpdateSession::Private::start()
     connect(download, &FirmwareDownload::progressMaximumChanged, q, [this](qint64 maximum) {
         // An unknown length (-1) shows a busy bar; the received amount still counts.
         downloadMaximum = double(maximum);
-        progress(double(download->buffer().size()), downloadMaximum);
+        progress(double(download->receivedBytes()), downloadMaximum);
     });
     connect(download, &FirmwareDownload::progressValueChanged, q,
             [this](qint64 value) { progress(double(value), downloadMaximum); });

@@ -46,7 +46,8 @@ QString alertTail(const QString& text)
 }
 
 WriteVerdict decideWriteOutcome(const Shell::Outcome& run, bool writeStarted,
-                                bool writeAlmostComplete, qint64 getStatusRetryCount)
+                                bool writeAlmostComplete, qint64 getStatusRetryCount,
+                                const DeviceWatcher::AccessContext& access)
 {
     WriteVerdict verdict;
     const QString& errorText = run.error;
@@ -73,6 +74,18 @@ WriteVerdict decideWriteOutcome(const Shell::Outcome& run, bool writeStarted,
                 verdict.messageKey = "Error_DeviceDidNotAnswer";
             }
         }
+    } else if (const DeviceWatcher::Presence state =
+                   run.exitStatus == WriteVerdict::severalDevicesExit
+                       ? DeviceWatcher::Presence::Several
+                   : run.exitStatus == WriteVerdict::deviceDeniedExit
+                       ? DeviceWatcher::Presence::Denied
+                   : run.exitStatus == WriteVerdict::deviceBusyExit
+                       ? DeviceWatcher::Presence::Busy
+                       : DeviceWatcher::Presence::Unknown;
+               state != DeviceWatcher::Presence::Unknown && run.signal == 0) {
+        // The sentence first, then the tool's own last line; all it said goes behind the details.
+        verdict.messageKey = DeviceWatcher::stateKey(state, access);
+        verdict.toolErrorText = lastLine.toString();
     } else if (errorText.trimmed().isEmpty()) {
         // A failure without a word (or with bytes that were not text): say how it ended.
         verdict.messageKey = "Error_FlashingToolFailed";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "update/DeviceWatcher.h"
 #include "update/Shell.h"
 
 #include <QString>
@@ -25,7 +26,12 @@ struct WriteVerdict
     static constexpr const char16_t* dfuModeMarker = u"Failed to enter DFU mode.";
     static constexpr const char16_t* getStatusMarker = u"Failed DFU_GETSTATUS: 0xe00002d8.";
 
-    static constexpr int retryDelayMilliseconds = 500;
+    // The tool's exit codes for a device it could not use (see tools/dfu-util/ExitCode.h): the
+    // alert says what is wrong in the user's words, as the DFU setup page does.
+    static constexpr int severalDevicesExit = 3;
+    static constexpr int deviceDeniedExit = 4;
+    static constexpr int deviceBusyExit = 9;
+
     // Runs that may end in the early status failure: the first and four retries.
     static constexpr qint64 maximumStatusFailures = 5;
 
@@ -58,7 +64,9 @@ QString alertTail(const QString& text);
 // writeAlmostComplete: a progress line showed more than 99 per cent written.
 // getStatusRetryCount: early status failures counted so far, before this run; it is not
 // changed here (see WriteVerdict::countsStatusFailure).
+// access: what decides the advice for a device this user may not open (exit 4).
 WriteVerdict decideWriteOutcome(const Shell::Outcome& run, bool writeStarted,
-                                bool writeAlmostComplete, qint64 getStatusRetryCount);
+                                bool writeAlmostComplete, qint64 getStatusRetryCount,
+                                const DeviceWatcher::AccessContext& access = {});
 
 } // namespace velt

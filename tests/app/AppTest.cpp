@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "app/AlertBox.h"
 #include "app/AppDelegate.h"
 #include "app/MainWindow.h"
 #include "app/PageStack.h"
@@ -7,9 +8,11 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -160,6 +163,23 @@ TEST_P(AppKeys, ReturnPressesTheFocusedButtonElseTheDefaultOncePerPress)
 
 INSTANTIATE_TEST_SUITE_P(App, AppKeys, ::testing::ValuesIn(keyPresses),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AlertDetails, TheUnderlyingTextSitsBehindShowDetailsOnlyWhenThereIsOne)
+{
+    for (const QString& details : {QStringLiteral("Connection refused"), QString()}) {
+        QString shown = QStringLiteral("<no alert>");
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->detailedText();
+                box->defaultButton()->click();
+            }
+        });
+        answer.start(20);
+        showAlertBox(VeltError::withDescription(VeltError::catalogueCode, "No list.", details));
+        EXPECT_EQ(shown, details);
+    }
+}
 
 } // namespace
 } // namespace velt

@@ -15,7 +15,8 @@ namespace {
 TEST(JapaneseFont, OnlyAJapaneseFirstLanguageSwitchesKeepingThePointSizeOr14)
 {
     EXPECT_TRUE(prefersJapanese({"ja-JP", "en"}));
-    for (const QStringList& languages : {QStringList{"en-US", "ja-JP"}, {"JA-JP"}, {}})
+    for (const QStringList& languages :
+         {QStringList{"en-US", "ja-JP"}, {"JA-JP"}, {"zh-TW"}, {"ko-KR"}, {}})
         EXPECT_FALSE(prefersJapanese(languages)) << languages.join(u',').toStdString();
     if (!QFontDatabase::hasFamily(QString::fromLatin1(japaneseFontFamily)) &&
         !QFontDatabase::hasFamily(QString::fromLatin1(japaneseFallbackFamily)))

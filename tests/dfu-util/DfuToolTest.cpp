@@ -4,7 +4,6 @@
 // build that gets installed.
 #include "DfuFile.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -61,6 +60,7 @@ protected:
     {
         QProcess process;
         start(process, arguments, simulator, tool);
+        process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 process.readAllStandardOutput(), process.readAllStandardError()};
@@ -108,50 +108,34 @@ TEST_F(DfuTool, SuccessPrintsOneProgressLinePerBlockAsItGoes)
     EXPECT_EQ(received(), payload(5000));
 }
 
-TEST_F(DfuTool, ImagesAreCheckedBeforeTheDeviceIsTouched)
+// The images it refuses are in the failures' table below.
+TEST_F(DfuTool, ImagesItTakesReachTheDeviceWhole)
 {
     const QByteArray data = payload(1500);
-    const QByteArray good = dfu(data);
-    struct Case
+    const char* crcCheck = "313233343536373839ffffffff120a000155464410d86ef621";
+    const struct
     {
         const char* name;
         QString file;
-        int exitCode;
-        QByteArray sent; // what reaches the device when the image is taken
+        QByteArray sent;
         bool warned = false;
-    };
-    const char* crcCheck = "313233343536373839ffffffff120a000155464410d86ef621";
-    ASSERT_EQ(mkfifo(path("fifo").toLocal8Bit().constData(), 0600), 0); // nobody ever writes
-    const Case cases[] = {
+    } cases[] = {
         // The suffix CRC's check value: "123456789" for 0a12:ffff carries dwCRC 0x21F66ED8.
-        {"known crc", write("crc", QByteArray::fromHex(crcCheck)), 0, "123456789"},
-        {"exact ids", write("a", good), 0, data},
-        {"any device", write("b", dfu(data, 0xffff, 0xffff)), 0, data},
-        {"no suffix: sent whole", write("c", data), 0, data, true},
-        {"shorter than a suffix", write("d", "UFD"), 0, "UFD", true},
-        {"other vendor", write("e", dfu(data, 0x1234, 0xffff)), 65, {}},
-        {"bad crc", write("g", good.chopped(4) + "abcd"), 65, {}},
-        {"payload damaged", write("i", 'x' + good.mid(1)), 65, {}},
-        {"empty", write("j", {}), 65, {}},
-        {"suffix only", write("k", dfu({})), 65, {}},
-        {"over 256 MiB", write("l", {}, (qint64(256) << 20) + 1), 65, {}},
-        {"missing", path("missing"), 66, {}},
-        {"folder", m_dir.path(), 66, {}},
-        {"fifo", path("fifo"), 66, {}},
+        {"known crc", write("crc", QByteArray::fromHex(crcCheck)), "123456789"},
+        {"any device", write("b", dfu(data, 0xffff, 0xffff)), data},
+        {"no suffix: sent whole", write("c", data), data, true},
+        {"shorter than a suffix", write("d", "UFD"), "UFD", true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QFile::remove(path("received"));
         const ToolRun done = run({"0a12", "ffff", c.file}, "1,save=" + path("received"));
-        EXPECT_EQ(done.exitCode, c.exitCode) << done.err.toStdString();
-        EXPECT_EQ(done.err.count('\n'), c.exitCode ? 1 : 0) << done.err.toStdString();
-        EXPECT_TRUE(c.exitCode
-                        ? done.out.isEmpty()
-                        : done.out.startsWith("[w] The image has no DFU suffix") == c.warned);
-        EXPECT_EQ(received(), c.exitCode ? QByteArray("(none)") : c.sent);
+        EXPECT_EQ(std::pair(done.exitCode, done.err), std::pair(0, QString()));
+        EXPECT_EQ(done.out.startsWith("[w] The image has no DFU suffix"), c.warned);
+        EXPECT_EQ(received(), c.sent);
     }
 }
 
+// A failure never shows "N of N": that line comes only once the device accepted the end.
 TEST_F(DfuTool, FailuresEndStderrWithTheirMarkerOrAClearText)
 {
     const QString file = write("image", dfu(payload(5000))); // blocks 0 to 4 of 1023 bytes
@@ -159,36 +143,72 @@ TEST_F(DfuTool, FailuresEndStderrWithTheirMarkerOrAClearText)
     const QString noDfu = "Failed to enter DFU mode.";
     const QString shortStatus = "with 3 bytes instead of 6.";
     const QString reconnect = ", then unplug and reconnect the device.";
+    const QString refused = "the device reports state dfuERROR, status ";
+    const QString rejected = "The device rejected the image: " + refused;
+    const QString usage = "  IMAGE     path of the firmware image";
+    const auto image = [this](const char* name, const QByteArray& content, qint64 size = -1) {
+        return QStringList{"0a12", "ffff", write(name, content, size)};
+    };
+    ASSERT_EQ(mkfifo(path("fifo").toLocal8Bit().constData(), 0600), 0); // nobody ever writes
     struct Case
     {
         const char* settings;
         int exitCode;
         QString lastLineEnd;
-        int progress;
+        int progress = 0;
+        QStringList arguments = {}; // the ids and the image when empty
     };
     const Case cases[] = {
-        {"absent", 2, "No device 0a12:ffff is connected. " + noDfu, 0},
-        {"no-return,detach-ms=200", 2, "after DETACH. " + noDfu, 0},
-        {"duplicate", 3, "connected; connect only the one to update.", 0},
-        {"access", 4, "rule 70-velt-dfu.rules (see the README)" + reconnect, 0},
-        {"getstatus-timeouts=3", 5, "opened (LIBUSB_ERROR_TIMEOUT, 3 tries). " + noStatus, 0},
+        {"absent", 2, "No device 0a12:ffff is connected. " + noDfu},
+        {"no-return,detach-ms=200", 2, "after DETACH. " + noDfu},
+        {"duplicate", 3, "connected; connect only the one to update."},
+        {"access", 4, "rule 70-velt-dfu.rules (see the README)" + reconnect},
+        {"busy", 9, "using it. Close other updaters" + reconnect},
+        {"getstatus-timeouts=3", 5, "opened (LIBUSB_ERROR_TIMEOUT, 3 tries). " + noStatus},
         {"getstatus-timeouts=forever@2", 5, noStatus, 2},
-        {"start-state=dfuMANIFEST-WAIT-RESET", 5, noStatus, 0},
+        {"start-state=dfuMANIFEST-WAIT-RESET", 5, noStatus},
         {"flash-kib=2", 6, "status errADDRESS.", 2},
-        {"poll-ms=10001", 8, "after block 0; no device needs over 10 seconds.", 0},
-        {"poll-ms=0xffffff", 8, "no device needs over 10 seconds.", 0},
-        // Faults at the end of the image never show "5000 of 5000" (the window's fault matrix
-        // runs the other faults at the last block and the end).
-        {"error=errNOTDONE@end", 6,
-         "rejected the image: the device reports state dfuERROR, status errNOTDONE.", 4},
+        {"poll-ms=10001", 8, "after block 0; no device needs over 10 seconds."},
+        // The last block and the end of the image: a failure however far the progress went.
+        {"error=errWRITE@4", 6, "Block 4 failed: " + refused + "errWRITE.", 4},
+        {"vanish=4", 7, "The device disconnected at block 4.", 4},
+        {"dnload-stall=4", 6, "block 4 (LIBUSB_ERROR_PIPE): " + refused + "errSTALLEDPKT.", 4},
+        {"short-status=4", 8, "after block 4 " + shortStatus, 4},
+        {"odd-state=42@4", 8, "The device reports state 42 after block 4.", 4},
+        {"error=errNOTDONE@end", 6, rejected + "errNOTDONE.", 4},
+        {"error=errFIRMWARE@end", 6, rejected + "errFIRMWARE.", 4},
+        {"dnload-stall=end", 6, rejected + "errSTALLEDPKT.", 4},
+        {"odd-state=42@end", 8, "The device reports state 42 after the last block.", 4},
         {"short-status=end", 8, "after the last block " + shortStatus, 4},
+        // Images, arguments and settings it cannot use: the device is never touched.
+        {"1", 65, "The image is for device 1234:ffff, not 0a12:ffff.", 0,
+         image("e", dfu(payload(9), 0x1234))},
+        {"1", 65, "CRC is 0x64636261, the file's is 0xe921edda.", 0,
+         image("g", dfu(payload(9)).chopped(4) + "abcd")},
+        {"1", 65, "The image file is empty.", 0, image("j", {})},
+        {"1", 65, "The image holds a DFU suffix and no firmware.", 0, image("k", dfu({}))},
+        {"1", 65, "no firmware for this device is that large.", 0,
+         image("l", {}, (qint64(256) << 20) + 1)},
+        {"1", 66, "missing: No such file or directory.", 0, {"0a12", "ffff", path("missing")}},
+        {"1", 66, "it is not a regular file.", 0, {"0a12", "ffff", path("fifo")}},
+        {"1", 64, usage, 0, {"0a1g", "ffff", file}},
+        {"1", 64, usage, 0, {"--watch", "0a12"}},
+        {"transfer-size=0", 64, "\"transfer-size=0\": must be at least 1"},
+        {"no-such-thing", 64, "\"no-such-thing\": unknown setting (see tools/dfu-util/README.md)"},
+        {"poll-ms=x", 64, "expected a number up to 16777215", 0, {"--watch", "0a12", "ffff"}},
     };
     for (const Case& c : cases) {
-        const ToolRun failed = run({"0a12", "ffff", file}, c.settings);
-        EXPECT_EQ(failed.exitCode, c.exitCode) << c.settings;
-        EXPECT_EQ(failed.err.count('\n'), 1) << failed.err.toStdString();
+        SCOPED_TRACE(c.settings + (" " + c.arguments.join(' ')).toStdString());
+        QFile::remove(path("received"));
+        const ToolRun failed =
+            run(c.arguments.isEmpty() ? QStringList{"0a12", "ffff", file} : c.arguments,
+                c.settings + QString(",save=") + path("received"));
+        EXPECT_EQ(failed.exitCode, c.exitCode);
+        EXPECT_EQ(QFile::exists(path("received")), c.exitCode < 64);
+        EXPECT_TRUE(failed.err.count('\n') == 1 || failed.err.startsWith("Usage: "));
         EXPECT_TRUE(failed.err.endsWith(c.lastLineEnd + "\n")) << failed.err.toStdString();
-        EXPECT_EQ(progressLines(failed.out), c.progress) << c.settings;
+        EXPECT_EQ(progressLines(failed.out), c.progress);
+        EXPECT_FALSE(failed.out.contains("5000 of 5000"));
     }
 }
 
@@ -202,23 +222,24 @@ TEST_F(DfuTool, InstalledToolIgnoresTheSimulator)
     EXPECT_FALSE(QFile::exists(path("received")));
 }
 
-TEST_F(DfuTool, WatchSaysWhetherTheDeviceIsThereAndEndsCleanly)
+TEST_F(DfuTool, WatchSaysWhatStateTheDeviceIsInAndEndsCleanly)
 {
-    // The changes while it watches are followed through the DFU setup page's status line. Each
-    // line must come within a second; the end of its input and SIGTERM end it alike, cleanly.
-    for (const char* state : {"absent", "present"}) {
-        SCOPED_TRACE(state);
-        if (state == QLatin1String("present"))
-            write("device", {});
-        QProcess watch;
-        start(watch, {"--watch", "0a12", "ffff"}, "presence-file=" + path("device"));
-        QDeadlineTimer deadline(1000);
-        while (!watch.canReadLine() && watch.waitForReadyRead(int(deadline.remainingTime()))) {
-        }
-        EXPECT_EQ(watch.readLine(), QByteArray(state) + '\n');
-        state == QLatin1String("absent") ? watch.closeWriteChannel() : watch.terminate();
-        EXPECT_TRUE(watch.waitForFinished(5000) && watch.exitStatus() == QProcess::NormalExit &&
-                    watch.exitCode() == 0);
-        EXPECT_EQ(watch.readAllStandardError(), "");
+    // The changes while it watches are followed through the DFU setup page's status line. The
+    // first line comes at once, while it runs; SIGTERM ends it cleanly, as the end of its input
+    // does (run() closes it).
+    QProcess watch;
+    start(watch, {"--watch", "0a12", "ffff"}, "busy");
+    EXPECT_TRUE(watch.waitForReadyRead(1000) && watch.readLine() == "busy\n");
+    watch.terminate();
+    EXPECT_TRUE(watch.waitForFinished(5000) && watch.exitStatus() == QProcess::NormalExit &&
+                watch.exitCode() == 0);
+    const std::pair<const char*, QString> cases[] = {
+        {"absent", "absent\n"}, {"1", "present\n"}, {"duplicate", "several\n"},
+        {"access", "denied\n"}, {"busy", "busy\n"}, {"duplicate,access", "several\n"},
+    };
+    for (const auto& [settings, out] : cases) {
+        const ToolRun watched = run({"--watch", "0a12", "ffff"}, settings);
+        EXPECT_EQ(std::tuple(watched.exitCode, watched.out, watched.err), std::tuple(0, out, ""))
+            << settings;
     }
 }

@@ -1,29 +1,33 @@
 // SPDX-License-Identifier: Apache-2.0
-// The libusb transport on the real libusb, with usbfs and sysfs emulated by umockdev: the
-// simulated device answers the control URBs libusb submits. Runs under umockdev-wrapper
-// (LD_PRELOAD of libumockdev-preload); without it the cases skip.
+// The libusb transport and the watch on the real libusb, with usbfs and sysfs emulated by
+// umockdev: the simulated device answers the control URBs libusb submits. Runs under
+// umockdev-wrapper (LD_PRELOAD of libumockdev-preload); without it the cases skip.
 #include "LibusbTransport.h"
 
 #include "DfuDownloader.h"
+#include "LibusbPresence.h"
 #include "SimulatedDevice.h"
 #include "SimulatorSettings.h"
 #include "SystemClock.h"
 #include "UsbError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <deque>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <linux/usbdevice_fs.h>
-#include <memory>
 #include <numeric>
+#include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <umockdev.h>
+#include <unistd.h>
 
 using namespace velt::dfu;
 
 namespace {
-
-constexpr const char* kDevicePath = "/dev/bus/usb/001/005";
 
 // What the kernel shows in sysfs for the healthy simulated device: the device descriptor, then
 // the configuration with one interface of class 0xFE / 0x01 and its 7-byte DFU 1.0 functional
@@ -105,26 +109,46 @@ struct UsbfsDevice
 
 struct Case
 {
-    const char* settings; // null: nothing plugged in
-    int claimErrno;
+    const char* settings;
     ExitCode code;
     const char* message;
 };
 
 void PrintTo(const Case& c, std::ostream* out)
 {
-    *out << (c.settings ? c.settings : "nothing plugged in")
-         << (c.claimErrno ? ", claim refused" : "");
+    *out << c.settings;
 }
 
 // The testbed turns the preloaded library on; without the preload it is a plain folder.
-class LibusbUnderUmockdev : public ::testing::TestWithParam<Case>
+class Umockdev : public ::testing::TestWithParam<Case>
 {
 protected:
-    ~LibusbUnderUmockdev() override
+    ~Umockdev() override
     {
         g_object_unref(m_handler);
         g_object_unref(m_testbed);
+    }
+
+    // Device `address` on bus 1 as sysfs describes it. libusb opens its usbfs node, whose ioctls
+    // `usbfs` answers (without, the node is a plain file). Returns the node.
+    std::string plugIn(char address, UsbfsDevice* usbfs = nullptr)
+    {
+        const std::string node = std::string("/dev/bus/usb/001/00") + address;
+        if (usbfs) {
+            g_signal_connect_after(m_handler, "handle-ioctl", G_CALLBACK(UsbfsDevice::onIoctl),
+                                   usbfs);
+            EXPECT_TRUE(umockdev_testbed_attach_ioctl(m_testbed, node.c_str(), m_handler, nullptr));
+        }
+        std::string description = "P: /devices/pci0000:00/usb1/1-X\nN: " + node.substr(5) +
+                                  "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DRIVER=usb\n"
+                                  "E: BUSNUM=001\nE: DEVNUM=00X\nE: DEVNAME=" +
+                                  node +
+                                  "\nA: busnum=1\\n\nA: devnum=X\\n\nA: speed=12\\n\n"
+                                  "A: bConfigurationValue=1\\n\nH: descriptors=" +
+                                  kDescriptors;
+        std::replace(description.begin(), description.end(), 'X', address);
+        EXPECT_TRUE(umockdev_testbed_add_from_string(m_testbed, description.c_str(), nullptr));
+        return node;
     }
 
     UMockdevTestbed* m_testbed = umockdev_testbed_new();
@@ -133,30 +157,15 @@ protected:
 
 } // namespace
 
-TEST_P(LibusbUnderUmockdev, DownloadsThroughUsbfs)
+TEST_P(Umockdev, DownloadsThroughUsbfs)
 {
     if (!umockdev_in_mock_environment())
         GTEST_SKIP() << "needs umockdev's preload: run under umockdev-wrapper (ctest does)";
     const Case& c = GetParam();
     SystemClock clock;
-    std::unique_ptr<SimulatedDevice> device;
-    std::unique_ptr<UsbfsDevice> usbfs;
-    if (c.settings) {
-        // Plugs in the simulated device; libusb finds it through sysfs and opens its usbfs node.
-        device =
-            std::make_unique<SimulatedDevice>(*parseSimulatorSettings(c.settings).settings, clock);
-        usbfs.reset(new UsbfsDevice{*device, c.claimErrno, {}});
-        g_signal_connect_after(m_handler, "handle-ioctl", G_CALLBACK(UsbfsDevice::onIoctl),
-                               usbfs.get());
-        ASSERT_TRUE(umockdev_testbed_attach_ioctl(m_testbed, kDevicePath, m_handler, nullptr));
-        const std::string description =
-            std::string("P: /devices/pci0000:00/usb1/1-1\nN: bus/usb/001/005\nE: SUBSYSTEM=usb\n"
-                        "E: DEVTYPE=usb_device\nE: DRIVER=usb\nE: BUSNUM=001\nE: DEVNUM=005\n"
-                        "E: DEVNAME=") +
-            kDevicePath + "\nA: busnum=1\\n\nA: devnum=5\\n\nA: speed=12\\n\n" +
-            "A: bConfigurationValue=1\\n\nH: descriptors=" + kDescriptors + "\n";
-        ASSERT_TRUE(umockdev_testbed_add_from_string(m_testbed, description.c_str(), nullptr));
-    }
+    SimulatedDevice device(*parseSimulatorSettings(c.settings).settings, clock);
+    UsbfsDevice usbfs{device, 0, {}};
+    plugIn('5', &usbfs);
     std::vector<uint8_t> payload(3000);
     std::iota(payload.begin(), payload.end(), uint8_t(0));
     LibusbTransport transport;
@@ -170,23 +179,59 @@ TEST_P(LibusbUnderUmockdev, DownloadsThroughUsbfs)
         DfuDownloader(transport, clock, reporter).download(0x0a12, 0xffff, payload);
     EXPECT_EQ(std::pair(outcome.code, outcome.message), std::pair(c.code, std::string(c.message)));
     if (c.code == ExitCode::Success) {
-        EXPECT_EQ(device->image(), payload);
-        EXPECT_EQ(device->violations(), std::vector<std::string>());
+        EXPECT_EQ(device.image(), payload);
+        EXPECT_EQ(device.violations(), std::vector<std::string>());
         EXPECT_TRUE(info.starts_with("[i] Found 0a12:ffff in DFU mode (bus 1, address 5, "
                                      "DFU 1.0, transfer size 1023 bytes).\n"));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, LibusbUnderUmockdev,
+    Cases, Umockdev,
     ::testing::Values(
-        Case{"poll-ms=1", 0, ExitCode::Success, ""},
-        Case{"dnload-stall=1", 0, ExitCode::DeviceError,
+        Case{"poll-ms=1", ExitCode::Success, ""},
+        Case{"dnload-stall=1", ExitCode::DeviceError,
              "The device refused block 1 (LIBUSB_ERROR_PIPE): the device reports state dfuERROR, "
              "status errSTALLEDPKT."},
-        Case{"vanish=1", 0, ExitCode::UsbFailure, "The device disconnected at block 1."},
-        Case{"1", EBUSY, ExitCode::CannotOpen,
-             "Cannot open the device 0a12:ffff (LIBUSB_ERROR_BUSY): another program or driver is "
-             "using it. Close other updaters, then unplug and reconnect the device."},
-        Case{nullptr, 0, ExitCode::NoDfuDevice,
-             "No device 0a12:ffff is connected. Failed to enter DFU mode."}));
+        Case{"vanish=1", ExitCode::UsbFailure, "The device disconnected at block 1."}));
+
+// The watch on the real libusb: the states that opening and claiming decide, and the changes
+// that libusb's hotplug events bring.
+TEST_F(Umockdev, WatchTellsTheDeviceStatesApart)
+{
+    if (!umockdev_in_mock_environment())
+        GTEST_SKIP() << "needs umockdev's preload: run under umockdev-wrapper (ctest does)";
+    SystemClock clock;
+    SimulatedDevice device(*parseSimulatorSettings("1").settings, clock);
+    UsbfsDevice usbfs{device, EBUSY, {}};
+    plugIn('5', &usbfs);
+    LibusbPresence watch(0x0a12, 0xffff);
+    ASSERT_EQ(watch.start().message, "");
+    EXPECT_STREQ(deviceStateWord(watch.state()), "busy");
+    usbfs.claimErrno = 0; // the other program let go
+    watch.probe();
+    EXPECT_STREQ(deviceStateWord(watch.state()), "present");
+    const auto waitFor = [&watch](DeviceState state) {
+        for (int wait = 0; wait < 50 && watch.state() != state; ++wait) {
+            std::vector<pollfd> waits = watch.descriptors();
+            ::poll(waits.data(), nfds_t(waits.size()), 100);
+            EXPECT_EQ(watch.update().message, "");
+        }
+        return std::string(deviceStateWord(watch.state()));
+    };
+    const std::string second = plugIn('6');
+    EXPECT_EQ(waitFor(DeviceState::Several), "several");
+
+    // The one left has a node this user may not write; root is refused too, without the two
+    // capabilities that override file permissions (for the rest of this process: it owns the
+    // testbed's other files).
+    g_autofree char* root = umockdev_testbed_get_root_dir(m_testbed);
+    ASSERT_EQ(::chmod((root + second).c_str(), 0444), 0);
+    umockdev_testbed_uevent(m_testbed, "/sys/devices/pci0000:00/usb1/1-5", "remove");
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct capabilities[2] = {};
+    ASSERT_EQ(syscall(SYS_capget, &header, capabilities), 0);
+    capabilities[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH);
+    ASSERT_EQ(syscall(SYS_capset, &header, capabilities), 0);
+    EXPECT_EQ(waitFor(DeviceState::Denied), "denied");
+}

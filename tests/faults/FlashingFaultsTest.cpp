@@ -44,20 +44,8 @@ const FlashingFault faults[] = {
     {"FiveRunsUnanswered", "failing-runs=5", noAnswer, 5},
     // After a block was written: reported at once, never retried.
     {"StatusLostMidImage", "getstatus-timeouts=3@3", getStatus},
-    // The last block and the end of the image: a failure there is a failure like any other,
-    // however far the progress went.
-    {"WriteErrorAtTheLastBlock", "error=errWRITE@8", "errWRITE"},
-    {"VanishesAtTheLastBlock", "vanish=8", "disconnected"},
-    {"LastBlockStalled", "dnload-stall=8", "errSTALLEDPKT"},
+    // A status lost at the last block is no restart; one lost after the image is asked for again.
     {"StatusLostAtTheLastBlock", "getstatus-timeouts=3@8", getStatus},
-    {"ShortStatusAtTheLastBlock", "short-status=8", "3 bytes instead of 6"},
-    {"UnknownStateAtTheLastBlock", "odd-state=42@8", "state 42"},
-    {"EndOfImageRefused", "error=errNOTDONE@end", "errNOTDONE"},
-    {"ManifestationFails", "error=errFIRMWARE@end", "errFIRMWARE"},
-    {"UnknownStateAtTheEnd", "odd-state=42@end", "state 42"},
-    {"EndOfImageStalled", "dnload-stall=end", "errSTALLEDPKT"},
-    {"ShortStatusAtTheEnd", "short-status=end", "3 bytes instead of 6"},
-    // A status lost after the image is asked for again.
     {"StatusLostInManifestation", "getstatus-timeouts=3@end", nullptr},
 };
 

@@ -26,7 +26,8 @@ deb=$(find "$work" -maxdepth 1 -name '*.deb' | head -n 1)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$(basename "$deb")"
 echo "Depends: $depends"
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libusb-1.0-0 qt6-qpa-plugins; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libusb-1.0-0 qt6-qpa-plugins \
+    qt6-translations-l10n; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends does not name $package"
 done
 

@@ -2,6 +2,7 @@
 // The pages as a user meets them in the window: the walk there and back, the lists, and the
 // update page's endings with a flashing tool the test writes.
 #include "core/Localization.h"
+#include "support/FdCapture.h"
 #include "support/WizardTest.h"
 #include "update/UpdateSession.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 namespace velt::test {
 namespace {
@@ -122,6 +124,21 @@ TEST_F(PagesTest, AVersionMissingFromTheCatalogueIsNotChosenAndTheWalkBackFetche
     // An empty body is no JSON: the read failure, with the parser's code.
     EXPECT_EQ(wizard.alertText(), localizedString("Error_CouldNotReadFirmwareList") + " (101)");
     EXPECT_EQ(wizard.alerts().alerts().value(0).code, VeltError::catalogueCode);
+}
+
+// Closing the window while the first page waits for the catalogue quits the application, and
+// quitting ends every event loop, the load's too: the unfinished transfer is a failure, not a
+// document, and the application ends without an alert.
+TEST_F(PagesTest, ClosingTheWindowDuringTheLoadEndsItWithoutAnAlert)
+{
+    server.setResponse(cataloguePath(), {.body = catalogue, .stallMs = 5000});
+    wizard.delegate().setQuitAction([] { QCoreApplication::exit(0); });
+    FdCapture log(STDOUT_FILENO);
+    wizard.launch();
+    QTimer::singleShot(300, [this] { wizard.page()->window()->close(); });
+    QCoreApplication::exec();
+    EXPECT_EQ(log.lines().filter("transfer was abandoned: the application is quitting").size(), 1);
+    EXPECT_TRUE(wizard.alerts().alerts().isEmpty());
 }
 
 // The update page's endings, with a flashing tool that prints a given text and exits with a

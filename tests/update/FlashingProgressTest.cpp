@@ -2,7 +2,6 @@
 #include "update/FlashingProgress.h"
 
 #include <gtest/gtest.h>
-#include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
 using velt::ProgressUpdate;
@@ -45,17 +44,4 @@ TEST(FlashingProgress, NumbersParseStrictly)
         EXPECT_EQ(velt::parseProgressNumber(QString::fromLatin1(text)), std::nullopt) << text;
     EXPECT_EQ(velt::parseProgressNumber(u"١٢"_s), std::nullopt); // Arabic-Indic digits
     EXPECT_EQ(velt::parseProgressNumber(u"0x1p4"_s), 16);
-}
-
-// More than 99 per cent, in floating point; a total of 0 with something written counts as more.
-TEST(FlashingProgress, TextTurnsToFinishingAboveNinetyNinePerCent)
-{
-    for (const auto& [written, total, almost] : {std::tuple(99.0, 100.0, false),
-                                                 {99.01, 100.0, true},
-                                                 {1.0, 0.0, true},
-                                                 {0.0, 0.0, false}}) {
-        const velt::ProgressText text = velt::progressTextFor(written, total);
-        EXPECT_STREQ(text.key, almost ? "Info_Finishing" : "Info_Writing") << written;
-        EXPECT_EQ(text.almostComplete, almost) << written << " of " << total;
-    }
 }

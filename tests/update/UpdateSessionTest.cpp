@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "update/UpdateSession.h"
 
-#include "TlsTestServer.h"
 #include "catalogue/FirmwareVersion.h"
 #include "support/TestHttpServer.h"
+#include "support/TlsTestServer.h"
 #include "update/FirmwareDownload.h"
 
 #include <QCryptographicHash>
@@ -12,8 +12,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/resource.h>
 
 namespace velt {
 namespace {
@@ -171,38 +173,36 @@ HttpResponse redirectTo(const QByteArray& location)
     return {.status = 302, .headers = {{"Location", location}}};
 }
 
-// Every download failure ends before the tool runs, keeps an earlier image (only a digest
-// mismatch stores the new one, for inspection) and says why. Redirects keep the server rules:
-// plain http only between loopback addresses, never down from https.
+// Every download failure ends before the tool runs, leaves no part file, keeps an earlier image
+// (only a digest mismatch stores the new one, for inspection) and says why. Redirects keep the
+// server rules: plain http only between loopback addresses, never down from https.
 TEST_F(UpdateSessionTest, DownloadFaults)
 {
-    enum From { Here, ClosedPort, NoSuchHost, UntrustedTls, TrustedTls };
+    enum Setup { Here, ClosedPort, FullDisk, UntrustedTls, TrustedTls };
     const HttpResponse toHere = redirectTo((server.origin() + imageRoute).toUtf8());
+    const QString fileTooLarge = u"Error_CouldNotSaveFirmware\nFile too large"_s;
     const struct
     {
         const char* name;
         HttpResponse response;
-        QString error; // the alert's text or its details hold it
-        From from = Here;
+        QString error;      // the alert's text or its details hold it
+        Setup setup = Here; // FullDisk: files may grow to 100 000 bytes only
     } cases[] = {
         {"404", {.status = 404}, "Error_CouldNotDownLoadFirmware"},
+        {"204", {.status = 204}, "Error_CouldNotDownLoadFirmware"},
+        {"206", {.status = 206}, "Error_CouldNotDownLoadFirmware"},
+        {"disk full", {.sendContentLength = false}, fileTooLarge, FullDisk},
         {"dropped mid-body", {.closeAfterBytes = 50'000}, "Error_DownloadIncomplete"},
         {"shorter than announced", {.announcedLength = 400'000}, "Error_DownloadIncomplete"},
-        {"oversize",
-         {.announcedLength = 256 << 20 | 1, .closeAfterBytes = 1},
-         "Error_FirmwareTooLarge"},
-        {"oversize without a length",
+        {"huge", {.announcedLength = 1 << 28 | 1, .closeAfterBytes = 1}, "Error_FirmwareTooLarge"},
+        {"huge without a length",
          {.body = QByteArray(FirmwareDownload::maximumImageSize + 1, 'x'),
           .sendContentLength = false},
          "Error_FirmwareTooLarge"},
         {"stalled", {.stallMs = 3000}, "Error_DownloadTimedOut"},
         {"digest in upper case", {}, "Error_FileHashDoesNotMatch"},
         {"connection refused", {}, "Connection refused", ClosedPort},
-        {"host does not resolve", {}, "firmware.invalid not found", NoSuchHost},
-        {"untrusted certificate",
-         {},
-         "The certificate is self-signed, and untrusted",
-         UntrustedTls},
+        {"untrusted TLS", {}, "The certificate is self-signed, and untrusted", UntrustedTls},
         {"https to http", toHere, "Error_DownloadRedirectRefused\n", TrustedTls},
         {"plain http to another host", redirectTo("http://192.0.2.1/fw.dfu"),
          "Error_DownloadRedirectRefused\n"},
@@ -213,24 +213,30 @@ TEST_F(UpdateSessionTest, DownloadFaults)
     };
     settings.transferTimeout = 1s;
     QDir().mkpath(settings.documentsFolder);
+    rlimit fileSize{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &fileSize), 0);
+    const rlimit full{100'000, fileSize.rlim_max};
+    const auto onFileSize = std::signal(SIGXFSZ, SIG_IGN); // a write fails with EFBIG instead
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writeFile(imagePath(), "earlier");
         serve(c.response);
         std::optional<test::TlsTestServer::TrustCertificate> trust;
-        if (c.from == TrustedTls)
+        if (c.setup == TrustedTls)
             trust.emplace();
         std::optional<test::TlsTestServer> tls;
-        if (c.from >= UntrustedTls)
+        if (c.setup >= UntrustedTls)
             tls.emplace(c.response);
-        settings.server = tls                    ? tls->origin()
-                          : c.from == ClosedPort ? u"http://127.0.0.1:1"_s
-                          : c.from == NoSuchHost ? u"https://firmware.invalid"_s
-                                                 : server.origin();
+        settings.server = tls                     ? tls->origin()
+                          : c.setup == ClosedPort ? u"http://127.0.0.1:1"_s
+                                                  : server.origin();
         const bool mismatch = c.error == u"Error_FileHashDoesNotMatch"_s;
         if (mismatch)
             version->md5hash = version->md5hash.toUpper();
+        if (c.setup == FullDisk)
+            setrlimit(RLIMIT_FSIZE, &full);
         const Outcome outcome = run();
+        setrlimit(RLIMIT_FSIZE, &fileSize);
         const QString alert = outcome.error + u'\n' + outcome.details;
         EXPECT_TRUE(alert.contains(c.error)) << alert.toStdString();
         EXPECT_EQ(outcome.statuses.last(), u"Error_Generic"_s);
@@ -239,12 +245,15 @@ TEST_F(UpdateSessionTest, DownloadFaults)
         EXPECT_EQ(QDir(settings.documentsFolder).entryList(QDir::Files),
                   QStringList{u"veltFirmwareUpdate.dfu"_s});
     }
-    // What the refusals are measured against: a redirect on the same scheme and a trusted
+    std::signal(SIGXFSZ, onFileSize);
+    // What the refusals are measured against: three redirects on the same scheme and a trusted
     // certificate deliver.
     settings.server = server.origin();
     settings.transferTimeout = 5s;
     server.setResponse(u"/moved.dfu"_s, {.body = body});
-    serve(redirectTo("/moved.dfu"));
+    server.setResponse(u"/hop"_s, redirectTo("/moved.dfu"));
+    server.setResponse(u"/first"_s, redirectTo("/hop"));
+    serve(redirectTo("/first"));
     EXPECT_TRUE(run().succeeded);
     const test::TlsTestServer::TrustCertificate trust;
     test::TlsTestServer tls({.body = body});
@@ -268,7 +277,10 @@ TEST_F(UpdateSessionTest, WhatCannotStartIsReported)
     writeFile(settings.toolPath, "\x7f"
                                  "ELF garbage");
     QFile::setPermissions(settings.toolPath, QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_TRUE(run().error.startsWith(u"Error_FlashingToolUnavailable\n"_s));
+    const Outcome unstartable = run();
+    EXPECT_EQ(unstartable.error, u"Error_FlashingToolUnavailable"_s);
+    EXPECT_TRUE(unstartable.details.startsWith(u"Cannot start"_s))
+        << unstartable.details.toStdString();
 
     // A Documents "folder" that is a plain file cannot hold the image.
     writeFile(folder.filePath(u"file"_s), "x");

@@ -152,8 +152,9 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
                                       "reconnect the device."
                                     : "another program or driver is using it. Close other "
                                       "updaters, then unplug and reconnect the device.";
-        return failure(ExitCode::CannotOpen, "Cannot open the device " + m_ids + " (" +
-                                                 usbErrorName(opened) + "): " + why);
+        return failure(opened == UsbErrorAccess ? ExitCode::CannotOpen : ExitCode::DeviceBusy,
+                       "Cannot open the device " + m_ids + " (" + usbErrorName(opened) +
+                           "): " + why);
     }
     if (opened < 0) {
         return failure(ExitCode::CannotOpen,
@@ -231,12 +232,13 @@ DownloadOutcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
             return outcome;
         // Until the deadline, an absent device or one still in runtime mode is on its way, and
         // one that cannot be opened yet may still be waiting for udev to grant access.
-        if (failed(outcome) && outcome.code != ExitCode::NoDfuDevice &&
-            outcome.code != ExitCode::CannotOpen)
+        const bool cannotOpen =
+            outcome.code == ExitCode::CannotOpen || outcome.code == ExitCode::DeviceBusy;
+        if (failed(outcome) && outcome.code != ExitCode::NoDfuDevice && !cannotOpen)
             return outcome;
         m_transport.close();
         if (m_clock.nowUs() >= deadline) {
-            if (outcome.code == ExitCode::CannotOpen)
+            if (cannotOpen)
                 return outcome;
             return failure(ExitCode::NoDfuDevice,
                            "The device did not come back in DFU mode after DETACH. " +

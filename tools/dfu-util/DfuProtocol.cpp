@@ -34,7 +34,7 @@ std::string stateName(int state)
 {
     if (state >= 0 && state <= kLastState)
         return kStateNames[static_cast<size_t>(state)];
-    return "state " + std::to_string(state);
+    return std::to_string(state); // callers say "state" before it
 }
 
 std::string statusName(int status)

@@ -77,7 +77,7 @@ constexpr uint16_t kMaxTransferSize = 4096;
 // one wait misbehaves (README.md says why this value).
 constexpr uint32_t kPollTimeoutLimitMs = 10000;
 
-// "dfuDNLOAD-IDLE", "dfuERROR", ...; unknown numbers come back as "state 42".
+// "dfuDNLOAD-IDLE", "dfuERROR", ...; unknown numbers come back as the number, "42".
 std::string stateName(int state);
 // "OK", "errWRITE", ...; unknown numbers come back as "status 42".
 std::string statusName(int status);

@@ -28,8 +28,8 @@ constexpr const char* kUsage =
     "Usage: dfu-util VID PID IMAGE\n"
     "       dfu-util --watch VID PID\n"
     "Writes IMAGE (a DFU file) into the USB device VID:PID in DFU mode.\n"
-    "With --watch, prints \"present\" or \"absent\" now and at every change of whether such a\n"
-    "device is connected, until standard input ends or SIGTERM arrives.\n"
+    "With --watch, prints the state of such a device now and at every change, one word a line\n"
+    "(absent, present, several, denied, busy), until standard input ends or SIGTERM arrives.\n"
     "  VID, PID  the vendor and product id, four hexadecimal digits each (e.g. 0a12 ffff)\n"
     "  IMAGE     path of the firmware image\n";
 

@@ -2,8 +2,8 @@
 // The command line around the downloader: `dfu-util VID PID IMAGE` checks the arguments and the
 // image before any USB traffic, picks libusb or the simulated device (VELT_DFU_SIMULATOR), writes
 // progress and information to `out` and a failure's explanation to `err`, and returns the exit
-// code (ExitCode.h). `dfu-util --watch VID PID` reports whether such a device is connected
-// (PresenceWatch.h).
+// code (ExitCode.h). `dfu-util --watch VID PID` reports the state of such a device: absent,
+// present, several, denied or busy (PresenceWatch.h).
 #pragma once
 
 #include <cstdint>

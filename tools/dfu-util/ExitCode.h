@@ -8,11 +8,12 @@ enum class ExitCode : int {
     Success = 0,
     NoDfuDevice = 2,      // no device in DFU mode with these ids, or it did not come back
     SeveralDevices = 3,   // more than one device with these ids
-    CannotOpen = 4,       // open or claim refused (permissions, another driver)
+    CannotOpen = 4,       // open refused (permissions) or failed otherwise
     NoStatusAnswer = 5,   // the device stopped answering GETSTATUS
     DeviceError = 6,      // the device reported an error status or stalled a request
     UsbFailure = 7,       // the device disconnected or a transfer failed otherwise
     DeviceMisbehaved = 8, // malformed answers, unknown or unexpected states
+    DeviceBusy = 9,       // claiming the interface refused: another program holds the device
     Usage = 64,           // wrong arguments
     BadImage = 65,        // empty, too large, corrupt suffix, image for another device
     UnreadableImage = 66, // the image cannot be read or is no regular file

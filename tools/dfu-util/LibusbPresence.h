@@ -10,8 +10,10 @@ struct libusb_device;
 
 namespace velt::dfu {
 
-// Real USB: libusb's hotplug events for the ids wake the watch, which then counts the devices
-// with the ids. Where libusb offers no hotplug, the device list is read once a second instead.
+// Real USB: libusb's hotplug events for the ids wake the watch, which then lists the devices
+// with the ids and, when there is exactly one, opens it and claims its DFU interface for a
+// moment to tell denied and busy from ready. Where libusb offers no hotplug, the device list is
+// read once a second instead, and the device opened only when the list changed.
 class LibusbPresence : public PresenceSource
 {
 public:
@@ -21,14 +23,16 @@ public:
     LibusbPresence& operator=(const LibusbPresence&) = delete;
 
     WatchResult start() override;
-    bool present() const override { return m_count > 0; }
+    DeviceState state() const override { return m_state; }
     std::vector<pollfd> descriptors() override;
     int timeoutMs() override;
     WatchResult update() override;
+    WatchResult probe() override { return look(true); }
 
 private:
     static int onHotplug(libusb_context* context, libusb_device* device, int event, void* self);
-    WatchResult countDevices();
+    // Lists the devices; decides the state again when they changed, or always with `always`.
+    WatchResult look(bool always);
 
     uint16_t m_vendorId = 0;
     uint16_t m_productId = 0;
@@ -36,7 +40,8 @@ private:
     bool m_hotplug = false;
     int m_callback = 0;
     bool m_changed = false;
-    int m_count = 0;
+    std::vector<int> m_seen; // bus and address of the devices with the ids, at the last look
+    DeviceState m_state = DeviceState::Absent;
 };
 
 } // namespace velt::dfu

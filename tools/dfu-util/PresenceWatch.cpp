@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "PresenceWatch.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -11,10 +14,26 @@ namespace velt::dfu {
 
 namespace {
 
-void report(std::FILE* out, bool present)
+constexpr int kProbeIntervalMs = 2000;
+
+void report(std::FILE* out, DeviceState state)
 {
-    std::fputs(present ? "present\n" : "absent\n", out);
+    std::fputs(deviceStateWord(state), out);
+    std::fputc('\n', out);
     std::fflush(out);
+}
+
+// Denied and busy clear without an event on the bus: the rule applied, the other program gone.
+bool clearsQuietly(DeviceState state)
+{
+    return state == DeviceState::Denied || state == DeviceState::Busy;
+}
+
+int64_t nowMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
 int fail(std::FILE* err, const WatchResult& result)
@@ -33,6 +52,12 @@ bool inputOpen(int input)
 }
 
 } // namespace
+
+const char* deviceStateWord(DeviceState state)
+{
+    static constexpr const char* kWords[] = {"absent", "several", "denied", "busy", "present"};
+    return kWords[int(state)];
+}
 
 int blockStopSignals()
 {
@@ -54,14 +79,20 @@ int watchPresence(PresenceSource& source, int input, int stopSignals, std::FILE*
     const WatchResult started = source.start();
     if (started.code != ExitCode::Success)
         return fail(err, started);
-    bool reported = source.present();
+    DeviceState reported = source.state();
     report(out, reported);
+    int64_t nextProbe = nowMs() + kProbeIntervalMs;
 
     for (;;) {
         std::vector<pollfd> waits = {{input, POLLIN, 0}, {stopSignals, POLLIN, 0}};
         const std::vector<pollfd> own = source.descriptors();
         waits.insert(waits.end(), own.begin(), own.end());
-        const int ready = ::poll(waits.data(), nfds_t(waits.size()), source.timeoutMs());
+        int timeout = source.timeoutMs();
+        if (clearsQuietly(reported)) {
+            const int untilProbe = int(std::max<int64_t>(nextProbe - nowMs(), 0));
+            timeout = timeout < 0 ? untilProbe : std::min(timeout, untilProbe);
+        }
+        const int ready = ::poll(waits.data(), nfds_t(waits.size()), timeout);
         if (ready < 0 && errno != EINTR) {
             return fail(err, {ExitCode::UsbFailure, std::string("Waiting for USB events failed: ") +
                                                         std::strerror(errno) + "."});
@@ -70,12 +101,18 @@ int watchPresence(PresenceSource& source, int input, int stopSignals, std::FILE*
             return int(ExitCode::Success);
         if (ready > 0 && waits[1].revents != 0)
             return int(ExitCode::Success);
-        const WatchResult updated = source.update();
+        WatchResult updated = source.update();
+        if (updated.code == ExitCode::Success && clearsQuietly(source.state()) &&
+            nowMs() >= nextProbe) {
+            updated = source.probe();
+            nextProbe = nowMs() + kProbeIntervalMs;
+        }
         if (updated.code != ExitCode::Success)
             return fail(err, updated);
-        if (source.present() != reported) {
-            reported = source.present();
+        if (source.state() != reported) {
+            reported = source.state();
             report(out, reported);
+            nextProbe = nowMs() + kProbeIntervalMs;
         }
     }
 }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-// `dfu-util --watch VID PID`: tells whether a device with the ids is connected, once at start
-// and again at every change, so the updater can show it before the user presses Next. The loop
-// sleeps in poll(2) on the source's descriptors, standard input and the stop signals; it never
-// wakes up on its own unless the source has no events to offer.
+// `dfu-util --watch VID PID`: tells what state a device with the ids is in, once at start and
+// again at every change, so the updater can show it before the user presses Next. The loop
+// sleeps in poll(2) on the source's descriptors, standard input and the stop signals. It wakes
+// up on its own only while the device is denied or busy, every two seconds, to see whether the
+// udev rule was applied or the other program let go; and where the source has no events to offer.
 #pragma once
 
 #include "ExitCode.h"
@@ -20,7 +21,15 @@ struct WatchResult
     std::string message; // for standard error; empty on success
 };
 
-// Where presence comes from: USB (libusb hotplug) or the simulated device.
+// In the order a flashing run would run into them: no device, more than one, one this user may
+// not open, one whose DFU interface another program has claimed, one ready to be written.
+enum class DeviceState { Absent, Several, Denied, Busy, Present };
+
+// The word the watch prints: "absent", "several", "denied", "busy" or "present".
+const char* deviceStateWord(DeviceState state);
+
+// Where the state comes from: USB (libusb hotplug) or the simulated device. Deciding the state
+// opens the device and claims its DFU interface for a moment; it sends no request to it.
 class PresenceSource
 {
 public:
@@ -28,13 +37,15 @@ public:
 
     // Sets up the watch and learns the present state.
     virtual WatchResult start() = 0;
-    virtual bool present() const = 0;
+    virtual DeviceState state() const = 0;
     // The descriptors to wait on for events; may change from one wait to the next.
     virtual std::vector<pollfd> descriptors() = 0;
     // How long to wait when no descriptor wakes the loop: -1 for ever (event-driven sources).
     virtual int timeoutMs() = 0;
     // After a wait ended, by an event or the timeout: takes in what happened.
     virtual WatchResult update() = 0;
+    // Decides the state again, though nothing was plugged in or out.
+    virtual WatchResult probe() = 0;
 };
 
 // Blocks SIGTERM and SIGINT in this thread and every thread started after it, and returns a
@@ -42,8 +53,8 @@ public:
 // library starts threads of its own, or they would take the signal instead.
 int blockStopSignals();
 
-// Prints "present" or "absent" on `out` at once and at every change, flushed, until `input`
-// reaches its end or `stopSignals` reports a signal. Returns the exit code.
+// Prints the state's word on `out` at once and at every change, flushed, until `input` reaches
+// its end or `stopSignals` reports a signal. Returns the exit code.
 int watchPresence(PresenceSource& source, int input, int stopSignals, std::FILE* out,
                   std::FILE* err);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "SimulatedPresence.h"
 
+#include "UsbError.h"
+
 #include <cerrno>
 #include <cstring>
 #include <sys/inotify.h>
@@ -53,8 +55,7 @@ WatchResult SimulatedPresence::start()
                                          ": " + std::strerror(errno) + "."};
         }
     }
-    m_present = simulatedDeviceConnected(m_settings);
-    return {};
+    return probe();
 }
 
 std::vector<pollfd> SimulatedPresence::descriptors()
@@ -70,7 +71,21 @@ WatchResult SimulatedPresence::update()
     alignas(inotify_event) char events[4096];
     while (m_inotify >= 0 && ::read(m_inotify, events, sizeof events) > 0) {
     }
-    m_present = simulatedDeviceConnected(m_settings);
+    return probe();
+}
+
+WatchResult SimulatedPresence::probe()
+{
+    if (!simulatedDeviceConnected(m_settings))
+        m_state = DeviceState::Absent;
+    else if (m_settings.count > 1)
+        m_state = DeviceState::Several;
+    else if (m_settings.openError == UsbErrorAccess)
+        m_state = DeviceState::Denied;
+    else if (m_settings.openError == UsbErrorBusy)
+        m_state = DeviceState::Busy;
+    else
+        m_state = DeviceState::Present;
     return {};
 }
 

@@ -10,9 +10,10 @@ namespace velt::dfu {
 // only while that file exists.
 bool simulatedDeviceConnected(const SimulatorSettings& settings);
 
-// The simulated device's presence for `--watch`. With `presence-file` the file's folder is
-// watched with inotify, so a test or the demo plugs the device in by creating the file and
-// pulls it by removing it; without, the presence never changes.
+// The simulated device's state for `--watch`: `duplicate`, `access` and `busy` make a connected
+// device several, denied and busy. With `presence-file` the file's folder is watched with
+// inotify, so a test or the demo plugs the device in by creating the file and pulls it by
+// removing it; without, the state never changes.
 class SimulatedPresence : public PresenceSource
 {
 public:
@@ -22,15 +23,16 @@ public:
     SimulatedPresence& operator=(const SimulatedPresence&) = delete;
 
     WatchResult start() override;
-    bool present() const override { return m_present; }
+    DeviceState state() const override { return m_state; }
     std::vector<pollfd> descriptors() override;
     int timeoutMs() override { return -1; }
     WatchResult update() override;
+    WatchResult probe() override;
 
 private:
     SimulatorSettings m_settings;
     int m_inotify = -1;
-    bool m_present = false;
+    DeviceState m_state = DeviceState::Absent;
 };
 
 } // namespace velt::dfu

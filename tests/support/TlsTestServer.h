@@ -20,7 +20,6 @@ public:
     explicit TlsTestServer(HttpResponse response);
 
     QString origin() const; // https://127.0.0.1:PORT
-    int requests() const { return m_requests; }
 
     static QSslCertificate certificate();
 
@@ -43,7 +42,6 @@ protected:
 private:
     HttpResponse m_response;
     QSslKey m_key;
-    int m_requests = 0;
 };
 
 } // namespace velt::test

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TlsTestServer.h"
+#include "support/TlsTestServer.h"
 
 #include <QFile>
 #include <QSslConfiguration>
@@ -11,7 +11,7 @@ namespace {
 
 QByteArray readData(const char* name)
 {
-    QFile file(QStringLiteral(VELT_FAULTS_DATA_DIR "/") + QLatin1String(name));
+    QFile file(QStringLiteral(VELT_TEST_DATA_DIR "/") + QLatin1String(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -49,7 +49,6 @@ void TlsTestServer::incomingConnection(qintptr descriptor)
         if (!request->contains("\r\n\r\n") || socket->property("answered").toBool())
             return;
         socket->setProperty("answered", true);
-        ++m_requests;
         socket->write(responseHead(m_response) + m_response.body);
         socket->disconnectFromHost();
     });

@@ -1,0 +1,414 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!-- SPDX-License-Identifier: Apache-2.0 -->
+<!-- Glossary: the words GNOME and KDE use in this language; keep to them.
+     Next      Avançar
+     Back      Voltar
+     Quit      Sair
+     Finish    Concluir
+     DFU mode  modo DFU
+     firmware  firmware -->
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR">
+<context>
+    <name></name>
+    <message id="Error_CouldNotRetrieveFirmwareList">
+        <source>Could not retrieve the firmware list from the server. Check your internet connection and try again.</source>
+        <extracomment>Catalogue fetch failed; followed by ' (code)'</extracomment>
+        <translation>Não foi possível obter a lista de firmwares do servidor. Verifique sua conexão com a internet e tente novamente.</translation>
+    </message>
+    <message id="Error_CouldNotReadFirmwareList">
+        <source>The firmware list from the server could not be read.</source>
+        <extracomment>Catalogue is not readable; followed by ' (code)'</extracomment>
+        <translation>Não foi possível ler a lista de firmwares do servidor.</translation>
+    </message>
+    <message id="Error_NoFirmwareAvailable">
+        <source>No firmware is available for this model.</source>
+        <extracomment>The chosen model has no firmware</extracomment>
+        <translation>Nenhum firmware disponível para este modelo.</translation>
+    </message>
+    <message id="Info_NumberOfFirmwareVersionsAvailable">
+        <source>Firmware versions available for this model: %d</source>
+        <extracomment>Exactly one %d: the number of versions</extracomment>
+        <translation>Versões de firmware disponíveis para este modelo: %d</translation>
+    </message>
+    <message id="Caption_OriginalVersion">
+        <source>original</source>
+        <extracomment>Shown in parentheses after the first version of a model</extracomment>
+        <translation>original</translation>
+    </message>
+    <message id="Caption_NewestVersion">
+        <source>newest</source>
+        <extracomment>Shown in parentheses after the last version of a model</extracomment>
+        <translation>mais recente</translation>
+    </message>
+    <message id="Caption_ReleaseDate">
+        <source>Release date</source>
+        <extracomment>Followed by ': ' and the release date</extracomment>
+        <translation>Data de lançamento</translation>
+    </message>
+    <message id="Error_CodeInconsistency">
+        <source>This version is listed for the model but is missing from the firmware list. Choose another version.</source>
+        <extracomment>The picked version is missing from the firmware list</extracomment>
+        <translation>Esta versão consta para o modelo, mas não está na lista de firmwares. Escolha outra versão.</translation>
+    </message>
+    <message id="Caption_VersionInfo">
+        <source>Firmware version: </source>
+        <extracomment>Directly followed by the version name; include any separator</extracomment>
+        <translation>Versão do firmware: </translation>
+    </message>
+    <message id="Info_DownloadingFirmwareFromServer">
+        <source>Downloading the firmware from the server…</source>
+        <extracomment>Status while the image downloads</extracomment>
+        <translation>Baixando o firmware do servidor…</translation>
+    </message>
+    <message id="Error_CouldNotDownLoadFirmware">
+        <source>Could not download the firmware (HTTP status %d).</source>
+        <extracomment>Exactly one %d: the HTTP status code</extracomment>
+        <translation>Não foi possível baixar o firmware (status HTTP %d).</translation>
+    </message>
+    <message id="Error_FileHashDoesNotMatch">
+        <source>The downloaded firmware is damaged: its checksum does not match. Please try again.</source>
+        <extracomment>MD5 of the download differs from the firmware list</extracomment>
+        <translation>O firmware baixado está danificado: a soma de verificação não confere. Tente novamente.</translation>
+    </message>
+    <message id="Info_Preparing">
+        <source>Firmware verified. Preparing to write it to the device…</source>
+        <extracomment>Image verified; flashing starts shortly</extracomment>
+        <translation>Firmware verificado. Preparando a gravação no dispositivo…</translation>
+    </message>
+    <message id="Description_DFUMode">
+        <source>The device could not be found in DFU mode. Put it into DFU mode, connect it, and try again.</source>
+        <extracomment>The device is not in DFU mode</extracomment>
+        <translation>O dispositivo não foi encontrado no modo DFU. Coloque-o no modo DFU, conecte-o e tente novamente.</translation>
+    </message>
+    <message id="Error_FailedToGetStatus">
+        <source>The device stopped responding while the firmware was being written. Reconnect it in DFU mode and try again.</source>
+        <extracomment>The device stopped answering status requests</extracomment>
+        <translation>O dispositivo parou de responder durante a gravação do firmware. Reconecte-o no modo DFU e tente novamente.</translation>
+    </message>
+    <message id="Info_Writing">
+        <source>Writing the firmware to the device. Do not disconnect it…</source>
+        <extracomment>Status while the device is written</extracomment>
+        <translation>Gravando o firmware no dispositivo. Não o desconecte…</translation>
+    </message>
+    <message id="Info_Finishing">
+        <source>Finishing…</source>
+        <extracomment>Status once more than 99 per cent is written</extracomment>
+        <translation>Concluindo…</translation>
+    </message>
+    <message id="Info_TimeLeftSeconds" numerus="yes">
+        <source>About %n seconds left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n is a multiple of 5 under 60</extracomment>
+        <translation>
+            <numerusform>Cerca de %n segundo restante</numerusform>
+            <numerusform>Cerca de %n segundos restantes</numerusform>
+        </translation>
+    </message>
+    <message id="Info_TimeLeftMinutes" numerus="yes">
+        <source>About %n minutes left</source>
+        <extracomment>Beside the progress bar while downloading or writing; %n whole minutes</extracomment>
+        <translation>
+            <numerusform>Cerca de %n minuto restante</numerusform>
+            <numerusform>Cerca de %n minutos restantes</numerusform>
+        </translation>
+    </message>
+    <message id="Info_DeviceInstalling">
+        <source>The device is installing the firmware. Keep it connected.</source>
+        <extracomment>Beside the progress bar once the device has the whole image and applies it</extracomment>
+        <translation>O dispositivo está instalando o firmware. Mantenha-o conectado.</translation>
+    </message>
+    <message id="Info_WriteSucceeded">
+        <source>The firmware was updated successfully. You can now disconnect the device.</source>
+        <extracomment>The update succeeded</extracomment>
+        <translation>O firmware foi atualizado com sucesso. Agora você pode desconectar o dispositivo.</translation>
+    </message>
+    <message id="ButtonCaption_Finish">
+        <source>Finish</source>
+        <extracomment>Button that quits after success</extracomment>
+        <translation>Concluir</translation>
+    </message>
+    <message id="Error_Generic">
+        <source>The update failed.</source>
+        <extracomment>Status text after any failure</extracomment>
+        <translation>A atualização falhou.</translation>
+    </message>
+    <message id="Error_FlashingToolUnavailable">
+        <source>The firmware writing tool could not be started. Please reinstall Velt Firmware Updater.</source>
+        <extracomment>The bundled flashing tool is missing or cannot be started</extracomment>
+        <translation>Não foi possível iniciar a ferramenta de gravação do firmware. Reinstale o Velt Firmware Updater.</translation>
+    </message>
+    <message id="Error_DownloadIncomplete">
+        <source>The download ended before the whole firmware file arrived. Check your internet connection and try again.</source>
+        <extracomment>The connection ended before the whole firmware file arrived</extracomment>
+        <translation>O download terminou antes de o arquivo de firmware chegar por completo. Verifique sua conexão com a internet e tente novamente.</translation>
+    </message>
+    <message id="Error_DownloadTimedOut">
+        <source>The firmware server stopped answering. Check your internet connection and try again.</source>
+        <extracomment>The download of the firmware file timed out</extracomment>
+        <translation>O servidor de firmware parou de responder. Verifique sua conexão com a internet e tente novamente.</translation>
+    </message>
+    <message id="Error_FirmwareTooLarge">
+        <source>The firmware file offered by the server is too large (over 256 MiB) and was refused.</source>
+        <extracomment>The server offered a file over 256 MiB</extracomment>
+        <translation>O arquivo de firmware oferecido pelo servidor é grande demais (mais de 256 MiB) e foi recusado.</translation>
+    </message>
+    <message id="Error_NoFirmwareSelected">
+        <source>No firmware version has been chosen. Go back and choose one.</source>
+        <extracomment>The update page was reached without a chosen version</extracomment>
+        <translation>Nenhuma versão de firmware foi escolhida. Volte e escolha uma.</translation>
+    </message>
+    <message id="Error_InvalidDownloadAddress">
+        <source>The download address of this firmware is invalid.</source>
+        <extracomment>The firmware's download address cannot be formed</extracomment>
+        <translation>O endereço de download deste firmware é inválido.</translation>
+    </message>
+    <message id="Error_NoDocumentsFolder">
+        <source>Your Documents folder could not be found or created.</source>
+        <extracomment>No Documents folder to store the image</extracomment>
+        <translation>Não foi possível encontrar nem criar sua pasta Documentos.</translation>
+    </message>
+    <message id="Error_CouldNotSaveFirmware">
+        <source>The firmware could not be saved to your Documents folder.</source>
+        <extracomment>Writing the image file failed; the system's reason follows</extracomment>
+        <translation>Não foi possível salvar o firmware na sua pasta Documentos.</translation>
+    </message>
+    <message id="Caption_MenuFile">
+        <source>&amp;File</source>
+        <extracomment>Menu title; &amp; marks the access key</extracomment>
+        <translation>&amp;Arquivo</translation>
+    </message>
+    <message id="Caption_MenuQuit">
+        <source>&amp;Quit</source>
+        <extracomment>Menu command that quits the application</extracomment>
+        <translation>&amp;Sair</translation>
+    </message>
+    <message id="Caption_MenuHelp">
+        <source>&amp;Help</source>
+        <extracomment>Menu title; &amp; marks the access key</extracomment>
+        <translation>Aj&amp;uda</translation>
+    </message>
+    <message id="Caption_MenuAbout">
+        <source>&amp;About Velt Firmware Updater</source>
+        <extracomment>Menu command showing the About box</extracomment>
+        <translation>&amp;Sobre o Velt Firmware Updater</translation>
+    </message>
+    <message id="Caption_AboutVersion">
+        <source>Version</source>
+        <extracomment>About box; followed by a space and the version number</extracomment>
+        <translation>Versão</translation>
+    </message>
+    <message id="Description_About">
+        <source>Updates the firmware of Velt USB audio devices.</source>
+        <extracomment>About box description</extracomment>
+        <translation>Atualiza o firmware dos dispositivos de áudio USB da Velt.</translation>
+    </message>
+    <message id="Caption_IntroTitle">
+        <source>Welcome to Velt Firmware Updater</source>
+        <extracomment>Header of the first page</extracomment>
+        <translation>Boas-vindas ao Velt Firmware Updater</translation>
+    </message>
+    <message id="Description_Intro">
+        <source>This assistant installs new firmware on your Velt USB audio device. You choose your device model and a firmware version and put the device into DFU mode; the updater then downloads the firmware and writes it to the device.
+
+The list of available firmware is loaded from the Velt server when this page opens. Click Next as soon as it becomes available.</source>
+        <extracomment>Explanation on the first page</extracomment>
+        <translation>Este assistente instala um novo firmware no seu dispositivo de áudio USB Velt. Você escolhe o modelo do dispositivo e uma versão de firmware e coloca o dispositivo no modo DFU; em seguida, o programa baixa o firmware e o grava no dispositivo.
+
+A lista de firmwares disponíveis é carregada do servidor da Velt quando esta página é aberta. Clique em “Avançar” assim que o botão ficar disponível.</translation>
+    </message>
+    <message id="Caption_SelectModelTitle">
+        <source>Choose your device model</source>
+        <extracomment>Header of the model page</extracomment>
+        <translation>Escolha o modelo do seu dispositivo</translation>
+    </message>
+    <message id="Description_SelectModel">
+        <source>Select the model of the device you want to update.</source>
+        <extracomment>Explanation on the model page</extracomment>
+        <translation>Selecione o modelo do dispositivo que você quer atualizar.</translation>
+    </message>
+    <message id="Caption_Model">
+        <source>Model:</source>
+        <extracomment>Label before the model list</extracomment>
+        <translation>Modelo:</translation>
+    </message>
+    <message id="Caption_SelectVersionTitle">
+        <source>Choose a firmware version</source>
+        <extracomment>Header of the version page</extracomment>
+        <translation>Escolha uma versão de firmware</translation>
+    </message>
+    <message id="Description_SelectVersion">
+        <source>The newest version is selected. You can choose an earlier version instead, for example to return to one you used before.</source>
+        <extracomment>Explanation on the version page</extracomment>
+        <translation>A versão mais recente está selecionada. Você pode escolher uma versão anterior, por exemplo para voltar a uma que usava antes.</translation>
+    </message>
+    <message id="Caption_Version">
+        <source>Version:</source>
+        <extracomment>Label before the version list</extracomment>
+        <translation>Versão:</translation>
+    </message>
+    <message id="Caption_DFUSetupTitle">
+        <source>Put the device into DFU mode</source>
+        <extracomment>Header of the DFU instructions page</extracomment>
+        <translation>Coloque o dispositivo no modo DFU</translation>
+    </message>
+    <message id="Description_DFUSetup">
+        <source>To receive new firmware, the device must be in DFU (Device Firmware Upgrade) mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking. The device is now in DFU mode.
+
+Click Next to start the update. Keep the device connected until the update has finished.</source>
+        <extracomment>Step-by-step instructions for entering DFU mode</extracomment>
+        <translation>Para receber um novo firmware, o dispositivo precisa estar no modo DFU (Device Firmware Upgrade):
+
+1. Desligue o dispositivo e desconecte o cabo USB dele.
+2. Mantenha pressionado o botão DFU do dispositivo (o manual do dispositivo mostra onde ele fica).
+3. Segurando o botão, conecte o dispositivo a este computador com o cabo USB.
+4. Solte o botão quando a luz de status começar a piscar. O dispositivo agora está no modo DFU.
+
+Clique em “Avançar” para iniciar a atualização. Mantenha o dispositivo conectado até o fim da atualização.</translation>
+    </message>
+    <message id="Caption_UpdateTitle">
+        <source>Updating the firmware</source>
+        <extracomment>Header of the update page</extracomment>
+        <translation>Atualizando o firmware</translation>
+    </message>
+    <message id="Description_UpdateNotice">
+        <source>Keep the device connected and switched on until the update has finished. The updater cannot be closed while the firmware is being written.</source>
+        <extracomment>Notice on the update page</extracomment>
+        <translation>Mantenha o dispositivo conectado e ligado até o fim da atualização. O programa não pode ser fechado enquanto o firmware está sendo gravado.</translation>
+    </message>
+    <message id="ButtonCaption_Next">
+        <source>Next</source>
+        <extracomment>Button to the next page</extracomment>
+        <translation>Avançar</translation>
+    </message>
+    <message id="ButtonCaption_Back">
+        <source>Back</source>
+        <extracomment>Button back to the previous page</extracomment>
+        <translation>Voltar</translation>
+    </message>
+    <message id="Caption_AccessibleModelList">
+        <source>Device model</source>
+        <extracomment>Accessible name of the model list</extracomment>
+        <translation>Modelo do dispositivo</translation>
+    </message>
+    <message id="Caption_AccessibleMessages">
+        <source>Messages</source>
+        <extracomment>Accessible name of the model page's message area</extracomment>
+        <translation>Mensagens</translation>
+    </message>
+    <message id="Caption_AccessibleVersionList">
+        <source>Firmware version</source>
+        <extracomment>Accessible name of the version list</extracomment>
+        <translation>Versão do firmware</translation>
+    </message>
+    <message id="Caption_AccessibleVersionInfo">
+        <source>Version information</source>
+        <extracomment>Accessible name of the version page's information area</extracomment>
+        <translation>Informações da versão</translation>
+    </message>
+    <message id="Caption_AccessibleInstructions">
+        <source>Instructions</source>
+        <extracomment>Accessible name of the DFU instructions</extracomment>
+        <translation>Instruções</translation>
+    </message>
+    <message id="Caption_AccessibleProgress">
+        <source>Update progress</source>
+        <extracomment>Accessible name of the progress bar</extracomment>
+        <translation>Progresso da atualização</translation>
+    </message>
+    <message id="Caption_AccessibleStatus">
+        <source>Update status</source>
+        <extracomment>Accessible name of the update page's status area</extracomment>
+        <translation>Status da atualização</translation>
+    </message>
+    <message id="Error_FlashingToolFailed">
+        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
+        <translation>A gravação do firmware falhou e a ferramenta de gravação não informou o motivo. Reconecte o dispositivo no modo DFU e tente novamente.</translation>
+    </message>
+    <message id="Caption_MenuCopyDiagnostics">
+        <source>&amp;Copy Diagnostics</source>
+        <extracomment>Help menu: copies this run's diagnostic lines to the clipboard for a support request</extracomment>
+        <translation>&amp;Copiar diagnóstico</translation>
+    </message>
+    <message id="Caption_MenuOpenLogFolder">
+        <source>Open &amp;Log Folder</source>
+        <extracomment>Help menu: opens the folder that keeps the diagnostics log</extracomment>
+        <translation>Abrir pasta de &amp;registros</translation>
+    </message>
+    <message id="Info_DeviceConnected">
+        <source>A device in DFU mode is connected.</source>
+        <extracomment>DFU setup page status: the device in DFU mode is present</extracomment>
+        <translation>Há um dispositivo no modo DFU conectado.</translation>
+    </message>
+    <message id="Info_DeviceNotFound">
+        <source>No device in DFU mode found yet. Connect it with its USB cable and put it into DFU mode as shown above.</source>
+        <extracomment>DFU setup page status: no device in DFU mode; one line with a hint</extracomment>
+        <translation>Nenhum dispositivo no modo DFU encontrado ainda. Conecte-o pelo cabo USB e coloque-o no modo DFU como mostrado acima.</translation>
+    </message>
+    <message id="Info_DeviceSeveral">
+        <source>Connect only the device you want to update.</source>
+        <extracomment>DFU setup page status and alert: more than one device in DFU mode is connected</extracomment>
+        <translation>Conecte somente o dispositivo que deseja atualizar.</translation>
+    </message>
+    <message id="Info_DeviceDeniedReconnect">
+        <source>You are not allowed to use the device yet. Unplug it and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device although the udev rule is installed, local session</extracomment>
+        <translation>Você ainda não tem permissão para usar o dispositivo. Desconecte-o e conecte-o novamente.</translation>
+    </message>
+    <message id="Info_DeviceDeniedRemote">
+        <source>This session is not at the computer's own screen and keyboard, so it may not use the device. Sign in at the computer, or ask the administrator to add the group rule described in the README.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device in a session that is not at the local seat (e.g. over SSH)</extracomment>
+        <translation>Esta sessão não está na tela e no teclado do próprio computador, por isso não pode usar o dispositivo. Entre no computador ou peça ao administrador para adicionar a regra de grupo descrita no README.</translation>
+    </message>
+    <message id="Info_DeviceDeniedNoRule">
+        <source>You are not allowed to use the device. Install the rule file 70-velt-dfu.rules in /etc/udev/rules.d, then unplug the device and connect it again.</source>
+        <extracomment>DFU setup page status and alert: no permission to open the device and the udev rule is not installed; names the file</extracomment>
+        <translation>Você não tem permissão para usar o dispositivo. Instale o arquivo de regras 70-velt-dfu.rules em /etc/udev/rules.d e depois desconecte e conecte o dispositivo novamente.</translation>
+    </message>
+    <message id="Info_DeviceBusy">
+        <source>Another program is using the device. Close that program, then try again.</source>
+        <extracomment>DFU setup page status and alert: another program holds the device</extracomment>
+        <translation>Outro programa está usando o dispositivo. Feche esse programa e tente novamente.</translation>
+    </message>
+    <message id="Description_InhibitSleep">
+        <source>Firmware is being written to the device; interrupting it could leave the device unusable.</source>
+        <extracomment>Shown by the desktop when the user tries to suspend or shut down while the device is written</extracomment>
+        <translation>O firmware está sendo gravado no dispositivo; uma interrupção pode deixá-lo inutilizável.</translation>
+    </message>
+    <message id="Error_CouldNotOpenLogFolder">
+        <source>The log folder could not be opened. Its path is in the details.</source>
+        <extracomment>Help menu: the file manager could not show the log folder; the folder's path follows behind the details button</extracomment>
+        <translation>Não foi possível abrir a pasta de registros. O caminho dela está nos detalhes.</translation>
+    </message>
+    <message id="Error_AlreadyRunning">
+        <source>Velt Firmware Updater is already running. Use the window that is open, or quit it before starting the updater again.</source>
+        <extracomment>A second start of the application while one instance runs for this user; it ends after this alert</extracomment>
+        <translation>O Velt Firmware Updater já está em execução. Use a janela aberta ou saia do programa antes de iniciá-lo novamente.</translation>
+    </message>
+    <message id="Error_FlashingToolNotResponding">
+        <source>The firmware writing tool stopped responding and was ended. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool printed nothing for minutes and was stopped</extracomment>
+        <translation>A ferramenta de gravação do firmware parou de responder e foi encerrada. Reconecte o dispositivo no modo DFU e tente novamente.</translation>
+    </message>
+    <message id="Error_DownloadTooManyRedirects">
+        <source>The firmware server redirected the download too many times.</source>
+        <extracomment>The image download was redirected more than 50 times (a loop on the server)</extracomment>
+        <translation>O servidor de firmware redirecionou o download vezes demais.</translation>
+    </message>
+    <message id="Error_DownloadRedirectRefused">
+        <source>The firmware server sent the download to an address that is not allowed.</source>
+        <extracomment>The server redirected the image download to an address the updater does not trust; the reason follows</extracomment>
+        <translation>O servidor de firmware redirecionou o download para um endereço não permitido.</translation>
+    </message>
+    <message id="Error_DeviceDidNotAnswer">
+        <source>The device did not answer, so no firmware was written. Reconnect it in DFU mode and try again.</source>
+        <extracomment>Five attempts ended before any firmware was written: the device never answered</extracomment>
+        <translation>O dispositivo não respondeu, então nenhum firmware foi gravado. Reconecte-o no modo DFU e tente novamente.</translation>
+    </message>
+</context>
+</TS>
