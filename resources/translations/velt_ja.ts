@@ -408,5 +408,159 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>Five attempts ended before any firmware was written: the device never answered</extracomment>
         <translation>デバイスが応答しなかったため、ファームウェアは書き込まれませんでした。DFU モードで接続し直して、もう一度お試しください。</translation>
     </message>
+    <message id="Caption_TimeLeft">
+        <source>time left</source>
+        <extracomment>Command line progress: label before the remaining time (m:ss)</extracomment>
+        <translation>残り時間</translation>
+    </message>
+    <message id="Info_Cancelled">
+        <source>Cancelled. Nothing was written to the device.</source>
+        <extracomment>Command line: Ctrl-C or a declined confirmation ended the update before the device was written</extracomment>
+        <translation>キャンセルしました。デバイスには何も書き込まれていません。</translation>
+    </message>
+    <message id="Prompt_ConfirmWrite">
+        <source>Write this firmware into the device? [y/N]</source>
+        <extracomment>Command line: asks before writing; y or yes confirms</extracomment>
+        <translation>このファームウェアをデバイスに書き込みますか? [y/N]</translation>
+    </message>
+    <message id="Caption_FirmwareToWrite">
+        <source>Firmware to write:</source>
+        <extracomment>Command line: heading above the model, version, file and MD5 about to be written</extracomment>
+        <translation>書き込むファームウェア:</translation>
+    </message>
+    <message id="Error_ConfirmationNeeded">
+        <source>Nothing was written: the update was not confirmed. Add --yes when the updater does not run in a terminal.</source>
+        <extracomment>Command line: standard input is not a terminal and --yes was not given</extracomment>
+        <translation>何も書き込まれていません: アップデートが確認されませんでした。ターミナル以外で実行するときは --yes を付けてください。</translation>
+    </message>
+    <message id="Description_CommandLineDFUSetup">
+        <source>Put the device into DFU mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking.
+
+The update starts as soon as the device is found. Keep it connected until the update has finished.</source>
+        <extracomment>Command line: DFU mode instructions printed before waiting for the device</extracomment>
+        <translation>デバイスを DFU モードにしてください:
+
+1. デバイスの電源を切り、USB ケーブルを外します。
+2. デバイスの DFU ボタンを押し続けます(ボタンの位置はデバイスの取扱説明書をご覧ください)。
+3. ボタンを押したまま、USB ケーブルでデバイスをこのコンピューターに接続します。
+4. ステータスランプが点滅し始めたらボタンを離します。
+
+デバイスが見つかるとすぐにアップデートが始まります。アップデートが終わるまでデバイスを接続したままにしてください。</translation>
+    </message>
+    <message id="Error_DeviceStateUnknown">
+        <source>Whether a device in DFU mode is connected could not be found out.</source>
+        <extracomment>Command line: the device watch gave no usable answer</extracomment>
+        <translation>DFU モードのデバイスが接続されているかどうかを確認できませんでした。</translation>
+    </message>
+    <message id="Info_QuitRefusedWhileWriting">
+        <source>The device is being written and must not be interrupted. The updater ends when the write has finished.</source>
+        <extracomment>Ctrl-C or a termination signal while the device is written: refused</extracomment>
+        <translation>デバイスに書き込み中のため中断できません。書き込みが終わるとアップデーターは終了します。</translation>
+    </message>
+    <message id="Error_UnknownModel">
+        <source>The catalogue has no model of this name:</source>
+        <extracomment>Command line: --update names an unknown model; the name follows</extracomment>
+        <translation>この名前のモデルはカタログにありません:</translation>
+    </message>
+    <message id="Error_UnknownVersion">
+        <source>The catalogue has no version of this name for the model:</source>
+        <extracomment>Command line: --version names an unknown version; the name follows</extracomment>
+        <translation>このモデルにこの名前のバージョンはありません:</translation>
+    </message>
+    <message id="Error_CommandLineOneAction">
+        <source>Give only one of --list, --update and --file.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>--list、--update、--file のうち 1 つだけを指定してください。</translation>
+    </message>
+    <message id="Error_CommandLineMd5Required">
+        <source>--file needs --md5 with the file's MD5 digest (32 hexadecimal digits) as support sent it: the digest proves that the file is the intended one.</source>
+        <extracomment>Command line usage error: --md5 missing or not a digest</extracomment>
+        <translation>--file には、サポートから届いたファイルの MD5 ダイジェスト(16 進数 32 桁)を --md5 で指定する必要があります。ダイジェストが、意図したファイルであることの証明になります。</translation>
+    </message>
+    <message id="Error_CommandLineBadWait">
+        <source>--wait needs a number of seconds, 0 or more.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>--wait には 0 以上の秒数を指定してください。</translation>
+    </message>
+    <message id="Error_ImageUnreadable">
+        <source>The image file cannot be read.</source>
+        <extracomment>Image file check: the file cannot be opened or is not a regular file</extracomment>
+        <translation>イメージファイルを読み込めません。</translation>
+    </message>
+    <message id="Error_ImageTooLarge">
+        <source>The image file is larger than 256 MiB, too large for firmware.</source>
+        <extracomment>Image file check: size</extracomment>
+        <translation>イメージファイルが 256 MiB を超えており、ファームウェアとしては大きすぎます。</translation>
+    </message>
+    <message id="Error_ImageEmpty">
+        <source>The image file holds no firmware: its content is empty.</source>
+        <extracomment>Image file check: no payload before the DFU suffix</extracomment>
+        <translation>イメージファイルにファームウェアが含まれていません: 内容が空です。</translation>
+    </message>
+    <message id="Error_ImageNoSuffix">
+        <source>The image file is not a DFU file: it has no DFU suffix.</source>
+        <extracomment>Image file check: the file does not end in a DFU suffix</extracomment>
+        <translation>イメージファイルは DFU ファイルではありません: DFU サフィックスがありません。</translation>
+    </message>
+    <message id="Error_ImageBadSuffix">
+        <source>The image file is damaged: its DFU suffix or checksum (CRC) is wrong.</source>
+        <extracomment>Image file check: suffix length or CRC wrong</extracomment>
+        <translation>イメージファイルが破損しています: DFU サフィックスまたはチェックサム(CRC)が正しくありません。</translation>
+    </message>
+    <message id="Error_ImageWrongDevice">
+        <source>The image file is made for another device: its DFU vendor and product ids are not those of the Velt device.</source>
+        <extracomment>Image file check: the suffix names other USB ids</extracomment>
+        <translation>イメージファイルは別のデバイス用です: DFU のベンダー ID と製品 ID が Velt デバイスのものではありません。</translation>
+    </message>
+    <message id="Error_ImageDigestMismatch">
+        <source>The image file's MD5 digest is not the one given: it is not the intended file.</source>
+        <extracomment>Image file check: MD5 differs from --md5</extracomment>
+        <translation>イメージファイルの MD5 ダイジェストが指定されたものと一致しません: 意図したファイルではありません。</translation>
+    </message>
+    <message id="Caption_MenuUpdateFromFile">
+        <source>Update from a &amp;File…</source>
+        <extracomment>File menu: writes an image file of the user's own (one that support sent)</extracomment>
+        <translation>ファイルからアップデート(&amp;F)…</translation>
+    </message>
+    <message id="Caption_LocalImageTitle">
+        <source>Update from a file</source>
+        <extracomment>Header of the page that shows an image file before it is written</extracomment>
+        <translation>ファイルからアップデート</translation>
+    </message>
+    <message id="Caption_ImageFile">
+        <source>File</source>
+        <extracomment>Image file page: the file's name follows</extracomment>
+        <translation>ファイル</translation>
+    </message>
+    <message id="Caption_ImageSize">
+        <source>Size (bytes)</source>
+        <extracomment>Image file page: the file's size in bytes follows</extracomment>
+        <translation>サイズ(バイト)</translation>
+    </message>
+    <message id="Caption_DfuSuffix">
+        <source>DFU suffix (vendor:product, version)</source>
+        <extracomment>Image file page: the ids and release number from the file's DFU suffix follow</extracomment>
+        <translation>DFU サフィックス(ベンダー:製品、バージョン)</translation>
+    </message>
+    <message id="Info_ImagePublished">
+        <source>This file is a published firmware:</source>
+        <extracomment>Image file page: its MD5 matches the catalogue; version and models follow</extracomment>
+        <translation>このファイルは公開されているファームウェアです:</translation>
+    </message>
+    <message id="Warning_ImageNotPublished">
+        <source>This file is not a published firmware: its MD5 matches no version in the catalogue. Write it only if Velt support sent it to you for this device.</source>
+        <extracomment>Image file page: the MD5 matches no catalogue version</extracomment>
+        <translation>このファイルは公開されているファームウェアではありません: MD5 がカタログのどのバージョンとも一致しません。Velt サポートからこのデバイス用に送られてきた場合にのみ書き込んでください。</translation>
+    </message>
+    <message id="Caption_SupportSentThisFile">
+        <source>Velt support sent me this file for this device</source>
+        <extracomment>Image file page: check box the user must tick before Next for a file that is not published</extracomment>
+        <translation>Velt サポートからこのデバイス用にこのファイルを受け取りました</translation>
+    </message>
 </context>
 </TS>

@@ -2,10 +2,14 @@
 #include "app/AppDelegate.h"
 
 #include "app/MainWindow.h"
+#include "cli/TerminationSignals.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
 
 #include <QApplication>
 #include <QSessionManager>
 #include <QWindow>
+#include <cstdio>
 
 namespace velt {
 
@@ -85,6 +89,17 @@ bool AppDelegate::terminate()
     if (m_quit)
         m_quit();
     return true;
+}
+
+void AppDelegate::quitOnTerminationSignals(TerminationSignals& terminations)
+{
+    connect(&terminations, &TerminationSignals::received, this, [this](int signal) {
+        logLine(QStringLiteral("signal %1: quit requested").arg(signal));
+        if (terminate())
+            return;
+        std::fprintf(stderr, "%s\n", qPrintable(localizedString("Info_QuitRefusedWhileWriting")));
+        std::fflush(stderr);
+    });
 }
 
 void AppDelegate::setTitleBarButtonsVisible(bool visible)

@@ -11,6 +11,7 @@ class QWidget;
 namespace velt {
 
 class MainWindow;
+class TerminationSignals;
 
 // The application's and the main window's delegate. Its one job is the quit guard: while a
 // device is being written the application must not end and its window must not close, and
@@ -45,6 +46,10 @@ public:
     // The terminate request: ends the application unless the guard refuses. Returns whether
     // the application is ending. Main thread only.
     bool terminate();
+
+    // Each of the signals becomes a terminate request; a refused one says why on standard
+    // error, for the terminal it came from.
+    void quitOnTerminationSignals(TerminationSignals& terminations);
 
     // What ending the application does once allowed; QCoreApplication::exit(0) by default.
     // Tests replace it to observe the ending without leaving their event loop.

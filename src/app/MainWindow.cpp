@@ -3,12 +3,15 @@
 
 #include "app/AppDelegate.h"
 #include "app/PageStack.h"
+#include "catalogue/FirmwareVersion.h"
 #include "catalogue/TargetFirmware.h"
+#include "cli/LocalImage.h"
 #include "core/Alert.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "pages/DFUSetupInfoViewController.h"
 #include "pages/IntroViewController.h"
+#include "pages/LocalImageViewController.h"
 #include "pages/SelectModelViewController.h"
 #include "pages/SelectVersionViewController.h"
 #include "pages/UpdateProgressViewController.h"
@@ -18,6 +21,8 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -50,6 +55,8 @@ void MainWindow::showIntroPage()
     auto* page = new IntroViewController;
     connect(page, &IntroViewController::nextRequested, this, &MainWindow::showSelectModelPage);
     connect(page, &IntroViewController::quitRequested, this, &MainWindow::requestQuit);
+    connect(page, &IntroViewController::catalogueLoaded, m_updateFromFile,
+            [this] { m_updateFromFile->setVisible(true); });
     m_stack->push(page);
 }
 
@@ -66,29 +73,65 @@ void MainWindow::showSelectModelPage()
 void MainWindow::showSelectVersionPage()
 {
     auto* page = new SelectVersionViewController;
-    connect(page, &SelectVersionViewController::nextRequested, this, &MainWindow::showDFUSetupPage);
+    connect(page, &SelectVersionViewController::nextRequested, this,
+            [this] { showDFUSetupPage(); });
     connect(page, &SelectVersionViewController::backRequested, m_stack,
             [this, page] { m_stack->pop(page); });
     m_stack->push(page);
 }
 
-void MainWindow::showDFUSetupPage()
+void MainWindow::chooseImageFile()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, localizedString("Caption_MenuUpdateFromFile").remove(u'&'), QDir::homePath(),
+        QStringLiteral("DFU (*.dfu);;* (*)"));
+    if (!path.isEmpty())
+        updateFromFile(path);
+}
+
+void MainWindow::updateFromFile(const QString& filePath)
+{
+    const LocalImage image =
+        LocalImage::copyAndCheck(filePath, UpdateSession::firmwareFilePath(m_settings), QString());
+    if (!image.passed()) {
+        presentAlert(VeltError::withDescription(VeltError::updateCode,
+                                                localizedString(image.failureKey), filePath));
+        return;
+    }
+    auto version = std::make_shared<FirmwareVersion>();
+    version->name = version->fileName = QFileInfo(filePath).fileName();
+    version->md5hash = image.md5;
+    logContext(QStringLiteral("local image: %1, %2 bytes, MD5 %3")
+                   .arg(filePath)
+                   .arg(image.size)
+                   .arg(image.md5));
+    auto* page = new LocalImageViewController(filePath, image);
+    connect(page, &LocalImageViewController::nextRequested, this,
+            [this, version] { showDFUSetupPage(version); });
+    connect(page, &LocalImageViewController::backRequested, m_stack,
+            [this, page] { m_stack->pop(page); });
+    m_stack->push(page);
+}
+
+void MainWindow::showDFUSetupPage(std::shared_ptr<const FirmwareVersion> localImage)
 {
     auto* page = new DFUSetupInfoViewController(m_settings.toolPath);
     connect(page, &DFUSetupInfoViewController::nextRequested, this,
-            &MainWindow::showUpdateProgressPage);
+            [this, localImage] { showUpdateProgressPage(localImage); });
     connect(page, &DFUSetupInfoViewController::backRequested, m_stack,
             [this, page] { m_stack->pop(page); });
     m_stack->push(page);
 }
 
-void MainWindow::showUpdateProgressPage()
+void MainWindow::showUpdateProgressPage(std::shared_ptr<const FirmwareVersion> localImage)
 {
     const TargetFirmware& target = targetFirmware();
-    logContext(QStringLiteral("model: %1, version: %2")
-                   .arg(target.lotName, target.firmwareVersion ? target.firmwareVersion->name
-                                                               : QStringLiteral("?")));
-    auto* page = new UpdateProgressViewController(m_settings);
+    if (!localImage)
+        logContext(QStringLiteral("model: %1, version: %2")
+                       .arg(target.lotName, target.firmwareVersion ? target.firmwareVersion->name
+                                                                   : QStringLiteral("?")));
+    auto* page = localImage ? new UpdateProgressViewController(m_settings, localImage)
+                            : new UpdateProgressViewController(m_settings);
     // A failed update returns to the DFU setup page, so the user can try again.
     connect(page, &UpdateProgressViewController::backRequested, m_stack,
             [this, page] { m_stack->pop(page); });
@@ -106,6 +149,8 @@ void MainWindow::showUpdateProgressPage()
 
 void MainWindow::pageDidAppear(QWidget* page)
 {
+    // Nothing is pushed above the update page: while it is on the stack, it is on top.
+    m_updateFromFile->setEnabled(!qobject_cast<UpdateProgressViewController*>(page));
     // Keyboard focus follows the page, unless the page has already put it somewhere inside.
     // While the window is not the active one (an alert has just closed) the application has no
     // focus widget; the window still knows which of its own will get the focus.
@@ -173,6 +218,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::createMenus()
 {
     QMenu* fileMenu = menuBar()->addMenu(localizedString("Caption_MenuFile"));
+    m_updateFromFile = fileMenu->addAction(localizedString("Caption_MenuUpdateFromFile"));
+    m_updateFromFile->setObjectName(QStringLiteral("updateFromFileAction"));
+    m_updateFromFile->setVisible(false);
+    connect(m_updateFromFile, &QAction::triggered, this, &MainWindow::chooseImageFile);
+    fileMenu->addSeparator();
     QAction* quit = fileMenu->addAction(localizedString("Caption_MenuQuit"));
     quit->setObjectName(QStringLiteral("quitAction"));
     quit->setShortcut(QKeySequence::Quit);

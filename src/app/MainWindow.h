@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QAction;
+
 namespace velt {
 
 class PageStack;
@@ -28,6 +30,11 @@ public:
     AppDelegate* delegate() const { return m_delegate; }
     void setDelegate(AppDelegate* delegate) { m_delegate = delegate; }
 
+    // File > Update from a File...: copies the image file to the Documents path and checks it
+    // (an alert says which check failed), then shows it for confirmation; from there the DFU
+    // setup and update pages follow as usual. The user's choice of model and version stays.
+    void updateFromFile(const QString& filePath);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Return and Enter press the focused push button, as on the Linux desktops; anywhere else
@@ -46,14 +53,17 @@ private:
     void showIntroPage();
     void showSelectModelPage();
     void showSelectVersionPage();
-    void showDFUSetupPage();
-    void showUpdateProgressPage();
+    void chooseImageFile();
+    void showDFUSetupPage(std::shared_ptr<const FirmwareVersion> localImage = {});
+    void showUpdateProgressPage(std::shared_ptr<const FirmwareVersion> localImage);
     // Called when a page has become the top page.
     void pageDidAppear(QWidget* page);
 
     UpdateSettings m_settings;
     PageStack* m_stack = nullptr;
     // Held while the flashing tool runs.
+    // Shown once the catalogue has loaded; disabled while the update page is on the stack.
+    QAction* m_updateFromFile = nullptr;
     QPointer<AppDelegate> m_delegate;
 };
 

@@ -2,31 +2,39 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
+#include "cli/CommandLine.h"
+#include "cli/ExitCode.h"
+#include "cli/TerminationSignals.h"
 #include "core/Alert.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "core/SingleInstance.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
-    // --help and --version answer before the window system is reached, so they work without a
-    // display. Qt's own options (-platform, -style, ...) are taken by QApplication further on.
+    // The options are read before the window system is reached: --help, --version and the
+    // command line's runs (--list, --update, --file) need no display.
     velt::nameApplication();
     {
-        QCoreApplication commandLine(argc, argv);
-        QCommandLineParser parser;
-        parser.setApplicationDescription(
-            QStringLiteral("Updates the firmware of Velt USB audio devices."));
-        const QCommandLineOption help = parser.addHelpOption();
-        const QCommandLineOption version = parser.addVersionOption();
-        parser.parse(QCoreApplication::arguments());
-        if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
-            parser.showHelp(0);
-        if (parser.isSet(version))
-            parser.showVersion();
+        QCoreApplication commandLineApplication(argc, argv);
+        velt::installTranslations(commandLineApplication);
+        velt::CommandLine commandLine;
+        switch (commandLine.parse(QCoreApplication::arguments())) {
+        case velt::CommandLine::Request::Window:
+            break;
+        case velt::CommandLine::Request::Help:
+            commandLine.showHelp();
+        case velt::CommandLine::Request::Version:
+            commandLine.showVersion();
+        case velt::CommandLine::Request::UsageError:
+            std::fprintf(stderr, "%s\n", qPrintable(commandLine.errorText()));
+            return velt::exitStatus(velt::ExitCode::Usage);
+        case velt::CommandLine::Request::Run:
+            return commandLine.run();
+        }
     }
 
     QApplication application(argc, argv);
@@ -43,7 +51,7 @@ int main(int argc, char** argv)
                           .arg(instance.lockPath()));
         velt::presentAlert(velt::VeltError::withDescription(
             velt::VeltError::updateCode, velt::localizedString("Error_AlreadyRunning")));
-        return 3;
+        return velt::exitStatus(velt::ExitCode::AnotherInstance);
     case velt::SingleInstance::Outcome::Failed:
         // A runtime folder the user cannot write should not keep the updater from starting;
         // the reason goes to the diagnostics.
@@ -59,6 +67,9 @@ int main(int argc, char** argv)
     velt::AppDelegate delegate;
     window.show();
     delegate.applicationDidFinishLaunching();
+    // Ctrl-C, SIGTERM and a closed terminal ask to quit like the menu does.
+    velt::TerminationSignals terminations;
+    delegate.quitOnTerminationSignals(terminations);
     const int status = application.exec();
     velt::closeDiagnosticsLog();
     return status;

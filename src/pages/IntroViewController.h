@@ -23,6 +23,8 @@ public:
 signals:
     void nextRequested();
     void quitRequested();
+    // The catalogue has been read.
+    void catalogueLoaded();
 
 protected:
     void showEvent(QShowEvent* event) override;

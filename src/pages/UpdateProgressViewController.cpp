@@ -14,11 +14,17 @@
 namespace velt {
 
 UpdateProgressViewController::UpdateProgressViewController(UpdateSettings settings, QWidget* parent)
-    : QWidget(parent), m_ui(new Ui::UpdateProgressPage)
+    : UpdateProgressViewController(std::move(settings), targetFirmware().firmwareVersion, parent)
+{
+    m_localImage = false;
+}
+
+UpdateProgressViewController::UpdateProgressViewController(
+    UpdateSettings settings, std::shared_ptr<const FirmwareVersion> version, QWidget* parent)
+    : QWidget(parent), m_ui(new Ui::UpdateProgressPage), m_localImage(true)
 {
     m_ui->setupUi(this);
     localizeControls(*this);
-    const std::shared_ptr<FirmwareVersion>& version = targetFirmware().firmwareVersion;
     m_ui->infoTextArea->clear();
     // The version name comes from the catalogue: shown as it is written, never as markup.
     m_ui->versionInfoLabel->setTextFormat(Qt::PlainText);
@@ -62,7 +68,9 @@ void UpdateProgressViewController::showEvent(QShowEvent* event)
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (isVisible())
+                if (isVisible() && m_localImage)
+                    m_session->startWithImageInPlace();
+                else if (isVisible())
                     m_session->start();
             },
             Qt::QueuedConnection);

@@ -13,14 +13,20 @@ class UpdateProgressPage;
 namespace velt {
 
 // The last page: shows the chosen version, a status text and a progress bar while the update
-// of targetFirmware()'s version runs, and ends either with a Finish button or with an alert
-// and a request to go back. The update starts when the page first appears.
+// of targetFirmware()'s version (or of an image file of the user's own) runs, and ends either with
+// a Finish button or with an alert and a request to go back. The update starts when the page first
+// appears.
 class UpdateProgressViewController : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit UpdateProgressViewController(UpdateSettings settings, QWidget* parent = nullptr);
+    // For an image file already copied to the Documents path and checked; its name is the
+    // file's. targetFirmware() is left as it is.
+    UpdateProgressViewController(UpdateSettings settings,
+                                 std::shared_ptr<const FirmwareVersion> localImage,
+                                 QWidget* parent = nullptr);
     ~UpdateProgressViewController() override;
 
     // The caption for a chosen version name: "Caption_VersionInfo" directly followed by the
@@ -45,6 +51,7 @@ private:
 
     const QScopedPointer<Ui::UpdateProgressPage> m_ui;
     UpdateSession* m_session = nullptr;
+    bool m_localImage = false;
 };
 
 } // namespace velt

@@ -11,6 +11,8 @@
 #include <QHash>
 #include <unistd.h>
 
+#include <QHash>
+
 namespace velt {
 namespace {
 

@@ -11,6 +11,7 @@
 #include "update/TimeLeft.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
 #include <optional>
@@ -44,7 +45,8 @@ public:
         QObject::connect(&timeLeftTick, &QTimer::timeout, q, [this] { estimate(); });
     }
 
-    void start();
+    void start(bool fetchImage);
+    void imageReady(qint64 imageSize);
     void startWriting();
     void progress(double value, double maximum);
     void estimate();
@@ -80,9 +82,14 @@ UpdateSession::~UpdateSession() = default;
 
 QString UpdateSession::firmwareFilePath() const
 {
-    if (d->settings.documentsFolder.isEmpty())
+    return firmwareFilePath(d->settings);
+}
+
+QString UpdateSession::firmwareFilePath(const UpdateSettings& settings)
+{
+    if (settings.documentsFolder.isEmpty())
         return {};
-    return QDir(d->settings.documentsFolder).filePath(firmwareFileName);
+    return QDir(settings.documentsFolder).filePath(firmwareFileName);
 }
 
 void UpdateSession::start()
@@ -90,23 +97,37 @@ void UpdateSession::start()
     if (d->started)
         return;
     d->started = true;
-    d->start();
+    d->start(true);
 }
 
-void UpdateSession::Private::start()
+void UpdateSession::startWithImageInPlace()
+{
+    if (d->started)
+        return;
+    d->started = true;
+    d->start(false);
+}
+
+void UpdateSession::Private::start(bool fetchImage)
 {
     if (!version) {
         failLater("Error_NoFirmwareSelected");
         return;
     }
-    const std::optional<QUrl> url = version->downloadURL(settings.server);
-    if (!url) {
-        failLater("Error_InvalidDownloadAddress");
-        return;
-    }
     const QString filePath = q->firmwareFilePath();
     if (filePath.isEmpty()) {
         failLater("Error_NoDocumentsFolder");
+        return;
+    }
+    if (!fetchImage) {
+        // Reported after start() has returned, as a download's end would be.
+        const qint64 size = QFileInfo(filePath).size();
+        QTimer::singleShot(0, q, [this, size] { imageReady(size); });
+        return;
+    }
+    const std::optional<QUrl> url = version->downloadURL(settings.server);
+    if (!url) {
+        failLater("Error_InvalidDownloadAddress");
         return;
     }
 
@@ -123,15 +144,20 @@ void UpdateSession::Private::start()
             [this](qint64 value) { progress(double(value), downloadMaximum); });
     connect(download, &FirmwareDownload::failed, q,
             [this](const VeltError& error) { fail(error); });
-    connect(download, &FirmwareDownload::verified, q, [this](qint64 imageSize) {
-        emit q->statusChanged(localizedString("Info_Preparing"));
-        timeLeftTick.stop();
-        timeLeft.reset();
-        showTimeLeft(QString());
-        emit q->progressChanged(0, double(imageSize));
-        QTimer::singleShot(settings.handoverDelay, q, [this] { startWriting(); });
-    });
+    connect(download, &FirmwareDownload::verified, q,
+            [this](qint64 imageSize) { imageReady(imageSize); });
     download->start({*url, version->md5hash, filePath, settings.transferTimeout});
+}
+
+void UpdateSession::Private::imageReady(qint64 imageSize)
+{
+    emit q->statusChanged(localizedString("Info_Preparing"));
+    inhibitor.setHeld(true);
+    timeLeftTick.stop();
+    timeLeft.reset();
+    showTimeLeft(QString());
+    emit q->progressChanged(0, double(imageSize));
+    QTimer::singleShot(settings.handoverDelay, q, [this] { startWriting(); });
 }
 
 void UpdateSession::Private::startWriting()

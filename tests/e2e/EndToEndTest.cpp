@@ -2,9 +2,12 @@
 // The whole application at once: the demo catalogue and images from a server on 127.0.0.1,
 // the real flashing tool from the build's resource folder talking to its simulated device.
 #include "app/MainWindow.h"
+#include "cli/TerminationSignals.h"
 #include "support/WizardTest.h"
 
 #include <QProgressBar>
+#include <csignal>
+#include <unistd.h>
 
 namespace velt::test {
 namespace {
@@ -27,8 +30,9 @@ protected:
     const QByteArray image = WizardFixture::readFile(demo + "dfu/velt-one-1.2.0.dfu");
 };
 
-// The quit guard holds only while the tool runs; the run writes the served image and Finish
-// ends the application. The faults of a run are covered by the flashing fault matrix.
+// The quit guard holds only while the tool runs, against Ctrl-C too; the run writes the served
+// image and Finish ends the application. The faults of a run are covered by the flashing fault
+// matrix.
 TEST_F(EndToEndTest, QuitIsRefusedOnlyWhileTheToolWritesAndFinishEndsTheApplication)
 {
     EXPECT_EQ(wizard.settings.toolPath, QStringLiteral(VELT_TOOL_PATH));
@@ -44,6 +48,13 @@ TEST_F(EndToEndTest, QuitIsRefusedOnlyWhileTheToolWritesAndFinishEndsTheApplicat
     EXPECT_FALSE(wizard.delegate().terminate());
     EXPECT_FALSE(wizard.window()->close());
     EXPECT_TRUE(wizard.window()->isVisible());
+    // Ctrl-C to the whole process group, as a terminal sends it: refused the same way, and the
+    // tool, in a group of its own, never sees it.
+    TerminationSignals terminations;
+    wizard.delegate().quitOnTerminationSignals(terminations);
+    ASSERT_EQ(::setpgid(0, 0), 0);
+    ASSERT_EQ(::kill(0, SIGINT), 0);
+    ASSERT_STEP(wizard.waitForLogLine(QStringLiteral("signal 2: quit requested")));
     // The device records what it received when the run ends: it had not ended yet.
     EXPECT_TRUE(wizard.deviceReceived().isEmpty());
     EXPECT_EQ(wizard.quits(), 0);

@@ -442,8 +442,8 @@ DfuDownloader::StatusReply DfuDownloader::getStatus(int tries)
         uint8_t bytes[kStatusLength] = {};
         const int length = request(Request::GetStatus, 0, bytes, kStatusTimeoutMs);
         reply.attempts = attempt;
-        reply.shortReply = false;
         if (length == kStatusLength) {
+            reply.shortReply = false;
             reply.result = 0;
             reply.status = Status(bytes[0]);
             reply.pollTimeoutMs = uint32_t(bytes[1] | bytes[2] << 8 | bytes[3] << 16);
@@ -451,7 +451,8 @@ DfuDownloader::StatusReply DfuDownloader::getStatus(int tries)
             return reply;
         }
         if (length >= 0) {
-            // A garbled answer; asking again is harmless.
+            // A garbled answer; asking again is harmless. Unless a whole answer follows, the
+            // device stays one that answers wrongly: silence after it is no restart.
             reply.shortReply = true;
             reply.length = length;
             reply.result = 0;

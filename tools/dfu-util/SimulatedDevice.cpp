@@ -6,6 +6,7 @@
 #include "UsbError.h"
 
 #include <algorithm>
+#include <fstream>
 
 namespace velt::dfu {
 
@@ -193,12 +194,10 @@ int SimulatedDevice::getStatus(std::span<uint8_t> data)
             pollMs = m_settings.pollMs;
         } else if (m_beyondFlash) {
             m_writePending = false;
-            m_state = State::Error;
-            m_status = Status::ErrAddress;
+            enterError(Status::ErrAddress);
         } else if (m_settings.errorStatus > 0 && m_block == m_settings.errorAt) {
             m_writePending = false;
-            m_state = State::Error;
-            m_status = Status(m_settings.errorStatus);
+            enterError(Status(m_settings.errorStatus));
         } else {
             m_writePending = false;
             m_state = State::DnloadIdle;
@@ -208,8 +207,7 @@ int SimulatedDevice::getStatus(std::span<uint8_t> data)
     case State::ManifestSync:
         if (m_settings.errorStatus > 0 && m_settings.errorAt == SimulatorSettings::kEndBlock &&
             !m_manifestStarted) {
-            m_state = State::Error;
-            m_status = Status(m_settings.errorStatus);
+            enterError(Status(m_settings.errorStatus));
         } else if (m_manifestRoundsLeft > 0) {
             m_manifestStarted = true;
             // A device that cannot stay on the bus manifests in one go and then waits for reset.
@@ -234,6 +232,7 @@ int SimulatedDevice::getStatus(std::span<uint8_t> data)
                                           uint8_t(pollMs >> 8), uint8_t(pollMs >> 16),
                                           reportedState,        0};
     const int length = shortReply ? 3 : kStatusLength;
+    m_garbled = m_garbled || shortReply || reportedState != uint8_t(m_state);
     std::copy_n(reply, length, data.begin());
     return length;
 }
@@ -243,6 +242,9 @@ int SimulatedDevice::download(uint16_t blockNumber, std::span<const uint8_t> dat
     if (data.empty()) {
         if (m_endReceived)
             return hostFault("a second zero-length DNLOAD");
+        // It reached the device, whatever the device does next (a device that restarts on it
+        // leaves the bus at once).
+        m_endAfterBytes = int64_t(m_image.size());
         if (m_state != State::DnloadIdle)
             return hostFault("zero-length DNLOAD");
         if (m_settings.dnloadStallAt == SimulatorSettings::kEndBlock)
@@ -289,6 +291,7 @@ int SimulatedDevice::download(uint16_t blockNumber, std::span<const uint8_t> dat
 
     if (m_state == State::DfuIdle) {
         m_image.clear();
+        m_endAfterBytes = -1;
         m_accepted = 0;
         m_imageComplete = false;
     }
@@ -339,6 +342,12 @@ void SimulatedDevice::endRun()
         m_violations.push_back("the host left the device waiting for a reset after manifestation");
     if (m_attached && m_state == State::AppDetach && !willDetach)
         m_violations.push_back("the host sent DETACH and then no reset");
+    if (!m_settings.recordPath.empty()) {
+        std::ofstream(m_settings.recordPath, std::ios::trunc)
+            << "received=" << m_image.size() << " end-after=" << m_endAfterBytes
+            << " dfu-error=" << m_enteredError << " garbled=" << m_garbled
+            << " breaches=" << m_violations.size() << '\n';
+    }
 }
 
 void SimulatedDevice::advance()
@@ -360,10 +369,16 @@ void SimulatedDevice::advance()
     }
 }
 
-int SimulatedDevice::stall(Status status)
+void SimulatedDevice::enterError(Status status)
 {
     m_state = State::Error;
     m_status = status;
+    m_enteredError = true;
+}
+
+int SimulatedDevice::stall(Status status)
+{
+    enterError(status);
     return UsbErrorPipe;
 }
 

@@ -34,7 +34,8 @@ public:
     // The device's answer to one control request: bytes transferred or a negative UsbError.
     int control(const ControlSetup& setup, std::span<uint8_t> data);
     int reset();
-    // The end of the host's run: checks what the host left undone.
+    // The end of the host's run: checks what the host left undone, and with `record=PATH`
+    // writes there what the device saw (one line, see the README).
     void endRun();
 
     int state() const { return int(m_state); }
@@ -48,6 +49,7 @@ private:
     int getStatus(std::span<uint8_t> data);
     int download(uint16_t blockNumber, std::span<const uint8_t> data);
     void advance();
+    void enterError(Status status);
     int stall(Status status = Status::ErrStalledPkt);
     int hostFault(const std::string& what);
     void leaveBus();
@@ -78,6 +80,12 @@ private:
     int64_t m_getStatusTimeoutsLeft = 0;
     bool m_dnloadLostDone = false;
     bool m_dnloadTimeoutDone = false;
+    // What the record tells: the image's size when the end of image reached the device (-1:
+    // never), whether the device went into dfuERROR in this run, and whether it gave a short or
+    // false status.
+    int64_t m_endAfterBytes = -1;
+    bool m_enteredError = false;
+    bool m_garbled = false;
 
     std::vector<uint8_t> m_image;
     std::vector<std::string> m_violations;

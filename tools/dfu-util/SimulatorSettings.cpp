@@ -255,6 +255,11 @@ SimulatorSettingsResult parseSimulatorSettings(const std::string& text)
              settings.statePath = v;
              return !v.empty() || bad("expected a path");
          }},
+        {"record",
+         [&](const std::string& v) {
+             settings.recordPath = v;
+             return !v.empty() || bad("expected a path");
+         }},
         {"presence-file",
          [&](const std::string& v) {
              settings.presencePath = v;

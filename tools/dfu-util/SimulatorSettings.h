@@ -54,6 +54,8 @@ struct SimulatorSettings
     // Across runs and afterwards.
     std::string savePath;
     std::string statePath;
+    // At the end of the run: what the device made of it (see SimulatedDevice::endRun).
+    std::string recordPath;
     int failingRuns = 0;
     // The device is connected only while this file exists (empty: always).
     std::string presencePath;
