@@ -18,10 +18,14 @@ double luminance(const QColor& color)
 }
 
 constexpr double wantedContrast = 4.5;
-// The frame is 2 pixels wide, inside the control's edge, so nothing around the control is
-// painted over and the frame is never clipped.
+// The frame is 2 pixels wide, inside a button's or a list's edge, so nothing around the
+// control is painted over and the frame is never clipped.
 constexpr int frameWidth = 2;
-constexpr int frameInset = 2;
+
+QRect inside(const QRect& rect)
+{
+    return rect.adjusted(frameWidth, frameWidth, -frameWidth, -frameWidth);
+}
 
 } // namespace
 
@@ -50,13 +54,12 @@ QColor FocusFrameStyle::frameColor(const QPalette& palette)
 }
 
 void FocusFrameStyle::drawFocusFrame(const QStyleOption& option, QPainter& painter,
-                                     QRect rect) const
+                                     const QRect& rect) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
     painter.setBrush(frameColor(option.palette));
-    rect = rect.adjusted(frameInset, frameInset, -frameInset, -frameInset);
     // Four bars rather than a stroked rectangle: exact at any scale, corners included.
     const int w = frameWidth;
     painter.drawRect(rect.left(), rect.top(), rect.width(), w);
@@ -70,8 +73,17 @@ void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption* op
                                   QPainter* painter, const QWidget* widget) const
 {
     QProxyStyle::drawControl(element, option, painter, widget);
-    if (element == CE_PushButton && option && painter && (option->state & State_HasFocus))
-        drawFocusFrame(*option, *painter, option->rect);
+    if (!option || !painter || !(option->state & State_HasFocus))
+        return;
+    if (element == CE_PushButton) {
+        drawFocusFrame(*option, *painter, inside(option->rect));
+    } else if (element == CE_CheckBox) {
+        // Around the caption, as the desktops draw it: the box keeps its own look.
+        const QRect caption = subElementRect(SE_CheckBoxFocusRect, option, widget);
+        drawFocusFrame(*option, *painter,
+                       caption.adjusted(-frameWidth, -frameWidth, frameWidth, frameWidth) &
+                           option->rect);
+    }
 }
 
 void FocusFrameStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
@@ -79,7 +91,7 @@ void FocusFrameStyle::drawComplexControl(ComplexControl control, const QStyleOpt
 {
     QProxyStyle::drawComplexControl(control, option, painter, widget);
     if (control == CC_ComboBox && option && painter && (option->state & State_HasFocus))
-        drawFocusFrame(*option, *painter, option->rect);
+        drawFocusFrame(*option, *painter, inside(option->rect));
 }
 
 } // namespace velt

@@ -5,9 +5,9 @@
 
 namespace velt {
 
-// The application's look over a base style (Fusion): a push button or a list that has the
-// keyboard focus shows it with a frame on all four sides, in a colour that stands out at least
-// 3:1 from the control's face and from the window. The base style draws its own marks only
+// The application's look over a base style (Fusion): a push button, a list or a check box that
+// has the keyboard focus shows it with a frame on all four sides, in a colour that stands out at
+// least 3:1 from the control's face and from the window. The base style draws its own marks only
 // after a Tab, and faintly; a user who has just come to a page, or who reads the screen
 // through a magnifier, must still see where Return and Space will act.
 class FocusFrameStyle : public QProxyStyle
@@ -29,7 +29,7 @@ public:
     static double contrast(const QColor& a, const QColor& b);
 
 private:
-    void drawFocusFrame(const QStyleOption& option, QPainter& painter, QRect rect) const;
+    void drawFocusFrame(const QStyleOption& option, QPainter& painter, const QRect& rect) const;
 };
 
 } // namespace velt
