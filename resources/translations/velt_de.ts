@@ -410,5 +410,159 @@ Klicken Sie auf „Weiter“, um die Aktualisierung zu starten. Lassen Sie das G
         <extracomment>Five attempts ended before any firmware was written: the device never answered</extracomment>
         <translation>Das Gerät hat nicht geantwortet, daher wurde keine Firmware geschrieben. Schließen Sie es im DFU-Modus erneut an und versuchen Sie es noch einmal.</translation>
     </message>
+    <message id="Caption_TimeLeft">
+        <source>time left</source>
+        <extracomment>Command line progress: label before the remaining time (m:ss)</extracomment>
+        <translation>Restzeit</translation>
+    </message>
+    <message id="Info_Cancelled">
+        <source>Cancelled. Nothing was written to the device.</source>
+        <extracomment>Command line: Ctrl-C or a declined confirmation ended the update before the device was written</extracomment>
+        <translation>Abgebrochen. Es wurde nichts auf das Gerät geschrieben.</translation>
+    </message>
+    <message id="Prompt_ConfirmWrite">
+        <source>Write this firmware into the device? [y/N]</source>
+        <extracomment>Command line: asks before writing; y or yes confirms</extracomment>
+        <translation>Diese Firmware auf das Gerät schreiben? [y/N]</translation>
+    </message>
+    <message id="Caption_FirmwareToWrite">
+        <source>Firmware to write:</source>
+        <extracomment>Command line: heading above the model, version, file and MD5 about to be written</extracomment>
+        <translation>Zu schreibende Firmware:</translation>
+    </message>
+    <message id="Error_ConfirmationNeeded">
+        <source>Nothing was written: the update was not confirmed. Add --yes when the updater does not run in a terminal.</source>
+        <extracomment>Command line: standard input is not a terminal and --yes was not given</extracomment>
+        <translation>Es wurde nichts geschrieben: Die Aktualisierung wurde nicht bestätigt. Geben Sie --yes an, wenn das Programm nicht in einem Terminal läuft.</translation>
+    </message>
+    <message id="Description_CommandLineDFUSetup">
+        <source>Put the device into DFU mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking.
+
+The update starts as soon as the device is found. Keep it connected until the update has finished.</source>
+        <extracomment>Command line: DFU mode instructions printed before waiting for the device</extracomment>
+        <translation>Versetzen Sie das Gerät in den DFU-Modus:
+
+1. Schalten Sie das Gerät aus und ziehen Sie sein USB-Kabel ab.
+2. Halten Sie die DFU-Taste des Geräts gedrückt (wo sie sitzt, zeigt das Handbuch des Geräts).
+3. Schließen Sie das Gerät bei gedrückter Taste mit dem USB-Kabel an diesen Computer an.
+4. Lassen Sie die Taste los, sobald die Statusleuchte blinkt.
+
+Die Aktualisierung beginnt, sobald das Gerät gefunden wird. Lassen Sie es angeschlossen, bis die Aktualisierung abgeschlossen ist.</translation>
+    </message>
+    <message id="Error_DeviceStateUnknown">
+        <source>Whether a device in DFU mode is connected could not be found out.</source>
+        <extracomment>Command line: the device watch gave no usable answer</extracomment>
+        <translation>Es konnte nicht festgestellt werden, ob ein Gerät im DFU-Modus angeschlossen ist.</translation>
+    </message>
+    <message id="Info_QuitRefusedWhileWriting">
+        <source>The device is being written and must not be interrupted. The updater ends when the write has finished.</source>
+        <extracomment>Ctrl-C or a termination signal while the device is written: refused</extracomment>
+        <translation>Das Gerät wird gerade beschrieben und darf nicht unterbrochen werden. Das Programm wird beendet, sobald das Schreiben abgeschlossen ist.</translation>
+    </message>
+    <message id="Error_UnknownModel">
+        <source>The catalogue has no model of this name:</source>
+        <extracomment>Command line: --update names an unknown model; the name follows</extracomment>
+        <translation>Der Katalog enthält kein Modell mit diesem Namen:</translation>
+    </message>
+    <message id="Error_UnknownVersion">
+        <source>The catalogue has no version of this name for the model:</source>
+        <extracomment>Command line: --version names an unknown version; the name follows</extracomment>
+        <translation>Der Katalog enthält für das Modell keine Version mit diesem Namen:</translation>
+    </message>
+    <message id="Error_CommandLineOneAction">
+        <source>Give only one of --list, --update and --file.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>Geben Sie nur eine der Optionen --list, --update und --file an.</translation>
+    </message>
+    <message id="Error_CommandLineMd5Required">
+        <source>--file needs --md5 with the file's MD5 digest (32 hexadecimal digits) as support sent it: the digest proves that the file is the intended one.</source>
+        <extracomment>Command line usage error: --md5 missing or not a digest</extracomment>
+        <translation>--file erfordert --md5 mit der MD5-Prüfsumme der Datei (32 Hexadezimalziffern), wie der Support sie geschickt hat: Sie belegt, dass es die richtige Datei ist.</translation>
+    </message>
+    <message id="Error_CommandLineBadWait">
+        <source>--wait needs a number of seconds, 0 or more.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>--wait erfordert eine Anzahl Sekunden (0 oder mehr).</translation>
+    </message>
+    <message id="Error_ImageUnreadable">
+        <source>The image file cannot be read.</source>
+        <extracomment>Image file check: the file cannot be opened or is not a regular file</extracomment>
+        <translation>Die Abbilddatei kann nicht gelesen werden.</translation>
+    </message>
+    <message id="Error_ImageTooLarge">
+        <source>The image file is larger than 256 MiB, too large for firmware.</source>
+        <extracomment>Image file check: size</extracomment>
+        <translation>Die Abbilddatei ist größer als 256 MiB und damit zu groß für eine Firmware.</translation>
+    </message>
+    <message id="Error_ImageEmpty">
+        <source>The image file holds no firmware: its content is empty.</source>
+        <extracomment>Image file check: no payload before the DFU suffix</extracomment>
+        <translation>Die Abbilddatei enthält keine Firmware: Ihr Inhalt ist leer.</translation>
+    </message>
+    <message id="Error_ImageNoSuffix">
+        <source>The image file is not a DFU file: it has no DFU suffix.</source>
+        <extracomment>Image file check: the file does not end in a DFU suffix</extracomment>
+        <translation>Die Abbilddatei ist keine DFU-Datei: Ihr fehlt das DFU-Suffix.</translation>
+    </message>
+    <message id="Error_ImageBadSuffix">
+        <source>The image file is damaged: its DFU suffix or checksum (CRC) is wrong.</source>
+        <extracomment>Image file check: suffix length or CRC wrong</extracomment>
+        <translation>Die Abbilddatei ist beschädigt: Ihr DFU-Suffix oder ihre Prüfsumme (CRC) ist falsch.</translation>
+    </message>
+    <message id="Error_ImageWrongDevice">
+        <source>The image file is made for another device: its DFU vendor and product ids are not those of the Velt device.</source>
+        <extracomment>Image file check: the suffix names other USB ids</extracomment>
+        <translation>Die Abbilddatei ist für ein anderes Gerät bestimmt: Ihre DFU-Hersteller- und -Produkt-IDs sind nicht die des Velt-Geräts.</translation>
+    </message>
+    <message id="Error_ImageDigestMismatch">
+        <source>The image file's MD5 digest is not the one given: it is not the intended file.</source>
+        <extracomment>Image file check: MD5 differs from --md5</extracomment>
+        <translation>Die MD5-Prüfsumme der Abbilddatei stimmt nicht mit der angegebenen überein: Es ist nicht die richtige Datei.</translation>
+    </message>
+    <message id="Caption_MenuUpdateFromFile">
+        <source>Update from a &amp;File…</source>
+        <extracomment>File menu: writes an image file of the user's own (one that support sent)</extracomment>
+        <translation>Aus &amp;Datei aktualisieren…</translation>
+    </message>
+    <message id="Caption_LocalImageTitle">
+        <source>Update from a file</source>
+        <extracomment>Header of the page that shows an image file before it is written</extracomment>
+        <translation>Aus Datei aktualisieren</translation>
+    </message>
+    <message id="Caption_ImageFile">
+        <source>File</source>
+        <extracomment>Image file page: the file's name follows</extracomment>
+        <translation>Datei</translation>
+    </message>
+    <message id="Caption_ImageSize">
+        <source>Size (bytes)</source>
+        <extracomment>Image file page: the file's size in bytes follows</extracomment>
+        <translation>Größe (Bytes)</translation>
+    </message>
+    <message id="Caption_DfuSuffix">
+        <source>DFU suffix (vendor:product, version)</source>
+        <extracomment>Image file page: the ids and release number from the file's DFU suffix follow</extracomment>
+        <translation>DFU-Suffix (Hersteller:Produkt, Version)</translation>
+    </message>
+    <message id="Info_ImagePublished">
+        <source>This file is a published firmware:</source>
+        <extracomment>Image file page: its MD5 matches the catalogue; version and models follow</extracomment>
+        <translation>Diese Datei ist eine veröffentlichte Firmware:</translation>
+    </message>
+    <message id="Warning_ImageNotPublished">
+        <source>This file is not a published firmware: its MD5 matches no version in the catalogue. Write it only if Velt support sent it to you for this device.</source>
+        <extracomment>Image file page: the MD5 matches no catalogue version</extracomment>
+        <translation>Diese Datei ist keine veröffentlichte Firmware: Ihre MD5-Prüfsumme passt zu keiner Version im Katalog. Schreiben Sie sie nur, wenn der Velt-Support sie Ihnen für dieses Gerät geschickt hat.</translation>
+    </message>
+    <message id="Caption_SupportSentThisFile">
+        <source>Velt support sent me this file for this device</source>
+        <extracomment>Image file page: check box the user must tick before Next for a file that is not published</extracomment>
+        <translation>Der Velt-Support hat mir diese Datei für dieses Gerät geschickt</translation>
+    </message>
 </context>
 </TS>

@@ -410,5 +410,159 @@ Pulse «Siguiente» para iniciar la actualización. Mantenga el dispositivo cone
         <extracomment>Five attempts ended before any firmware was written: the device never answered</extracomment>
         <translation>El dispositivo no respondió, así que no se escribió ningún firmware. Vuelva a conectarlo en modo DFU e inténtelo de nuevo.</translation>
     </message>
+    <message id="Caption_TimeLeft">
+        <source>time left</source>
+        <extracomment>Command line progress: label before the remaining time (m:ss)</extracomment>
+        <translation>tiempo restante</translation>
+    </message>
+    <message id="Info_Cancelled">
+        <source>Cancelled. Nothing was written to the device.</source>
+        <extracomment>Command line: Ctrl-C or a declined confirmation ended the update before the device was written</extracomment>
+        <translation>Cancelado. No se ha escrito nada en el dispositivo.</translation>
+    </message>
+    <message id="Prompt_ConfirmWrite">
+        <source>Write this firmware into the device? [y/N]</source>
+        <extracomment>Command line: asks before writing; y or yes confirms</extracomment>
+        <translation>¿Escribir este firmware en el dispositivo? [y/N]</translation>
+    </message>
+    <message id="Caption_FirmwareToWrite">
+        <source>Firmware to write:</source>
+        <extracomment>Command line: heading above the model, version, file and MD5 about to be written</extracomment>
+        <translation>Firmware que se escribirá:</translation>
+    </message>
+    <message id="Error_ConfirmationNeeded">
+        <source>Nothing was written: the update was not confirmed. Add --yes when the updater does not run in a terminal.</source>
+        <extracomment>Command line: standard input is not a terminal and --yes was not given</extracomment>
+        <translation>No se escribió nada: la actualización no se confirmó. Añada --yes si el programa no se ejecuta en un terminal.</translation>
+    </message>
+    <message id="Description_CommandLineDFUSetup">
+        <source>Put the device into DFU mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking.
+
+The update starts as soon as the device is found. Keep it connected until the update has finished.</source>
+        <extracomment>Command line: DFU mode instructions printed before waiting for the device</extracomment>
+        <translation>Ponga el dispositivo en modo DFU:
+
+1. Apague el dispositivo y desconecte su cable USB.
+2. Mantenga pulsado el botón DFU del dispositivo (el manual del dispositivo indica dónde está).
+3. Sin soltar el botón, conecte el dispositivo a este equipo con el cable USB.
+4. Suelte el botón cuando la luz de estado empiece a parpadear.
+
+La actualización empieza en cuanto se detecta el dispositivo. Manténgalo conectado hasta que termine la actualización.</translation>
+    </message>
+    <message id="Error_DeviceStateUnknown">
+        <source>Whether a device in DFU mode is connected could not be found out.</source>
+        <extracomment>Command line: the device watch gave no usable answer</extracomment>
+        <translation>No se pudo determinar si hay un dispositivo en modo DFU conectado.</translation>
+    </message>
+    <message id="Info_QuitRefusedWhileWriting">
+        <source>The device is being written and must not be interrupted. The updater ends when the write has finished.</source>
+        <extracomment>Ctrl-C or a termination signal while the device is written: refused</extracomment>
+        <translation>Se está escribiendo en el dispositivo y no debe interrumpirse. El programa terminará cuando acabe la escritura.</translation>
+    </message>
+    <message id="Error_UnknownModel">
+        <source>The catalogue has no model of this name:</source>
+        <extracomment>Command line: --update names an unknown model; the name follows</extracomment>
+        <translation>El catálogo no tiene ningún modelo con este nombre:</translation>
+    </message>
+    <message id="Error_UnknownVersion">
+        <source>The catalogue has no version of this name for the model:</source>
+        <extracomment>Command line: --version names an unknown version; the name follows</extracomment>
+        <translation>El catálogo no tiene ninguna versión con este nombre para el modelo:</translation>
+    </message>
+    <message id="Error_CommandLineOneAction">
+        <source>Give only one of --list, --update and --file.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>Indique solo una de las opciones --list, --update y --file.</translation>
+    </message>
+    <message id="Error_CommandLineMd5Required">
+        <source>--file needs --md5 with the file's MD5 digest (32 hexadecimal digits) as support sent it: the digest proves that the file is the intended one.</source>
+        <extracomment>Command line usage error: --md5 missing or not a digest</extracomment>
+        <translation>--file necesita --md5 con el resumen MD5 del archivo (32 dígitos hexadecimales) tal como lo envió el soporte técnico: el resumen demuestra que es el archivo correcto.</translation>
+    </message>
+    <message id="Error_CommandLineBadWait">
+        <source>--wait needs a number of seconds, 0 or more.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>--wait necesita un número de segundos, 0 o más.</translation>
+    </message>
+    <message id="Error_ImageUnreadable">
+        <source>The image file cannot be read.</source>
+        <extracomment>Image file check: the file cannot be opened or is not a regular file</extracomment>
+        <translation>No se puede leer el archivo de imagen.</translation>
+    </message>
+    <message id="Error_ImageTooLarge">
+        <source>The image file is larger than 256 MiB, too large for firmware.</source>
+        <extracomment>Image file check: size</extracomment>
+        <translation>El archivo de imagen supera los 256 MiB: es demasiado grande para un firmware.</translation>
+    </message>
+    <message id="Error_ImageEmpty">
+        <source>The image file holds no firmware: its content is empty.</source>
+        <extracomment>Image file check: no payload before the DFU suffix</extracomment>
+        <translation>El archivo de imagen no contiene firmware: su contenido está vacío.</translation>
+    </message>
+    <message id="Error_ImageNoSuffix">
+        <source>The image file is not a DFU file: it has no DFU suffix.</source>
+        <extracomment>Image file check: the file does not end in a DFU suffix</extracomment>
+        <translation>El archivo de imagen no es un archivo DFU: no tiene sufijo DFU.</translation>
+    </message>
+    <message id="Error_ImageBadSuffix">
+        <source>The image file is damaged: its DFU suffix or checksum (CRC) is wrong.</source>
+        <extracomment>Image file check: suffix length or CRC wrong</extracomment>
+        <translation>El archivo de imagen está dañado: su sufijo DFU o su suma de verificación (CRC) es incorrecto.</translation>
+    </message>
+    <message id="Error_ImageWrongDevice">
+        <source>The image file is made for another device: its DFU vendor and product ids are not those of the Velt device.</source>
+        <extracomment>Image file check: the suffix names other USB ids</extracomment>
+        <translation>El archivo de imagen es para otro dispositivo: sus ID de fabricante y de producto DFU no son los del dispositivo Velt.</translation>
+    </message>
+    <message id="Error_ImageDigestMismatch">
+        <source>The image file's MD5 digest is not the one given: it is not the intended file.</source>
+        <extracomment>Image file check: MD5 differs from --md5</extracomment>
+        <translation>El resumen MD5 del archivo de imagen no coincide con el indicado: no es el archivo correcto.</translation>
+    </message>
+    <message id="Caption_MenuUpdateFromFile">
+        <source>Update from a &amp;File…</source>
+        <extracomment>File menu: writes an image file of the user's own (one that support sent)</extracomment>
+        <translation>Actualizar desde un &amp;archivo…</translation>
+    </message>
+    <message id="Caption_LocalImageTitle">
+        <source>Update from a file</source>
+        <extracomment>Header of the page that shows an image file before it is written</extracomment>
+        <translation>Actualizar desde un archivo</translation>
+    </message>
+    <message id="Caption_ImageFile">
+        <source>File</source>
+        <extracomment>Image file page: the file's name follows</extracomment>
+        <translation>Archivo</translation>
+    </message>
+    <message id="Caption_ImageSize">
+        <source>Size (bytes)</source>
+        <extracomment>Image file page: the file's size in bytes follows</extracomment>
+        <translation>Tamaño (bytes)</translation>
+    </message>
+    <message id="Caption_DfuSuffix">
+        <source>DFU suffix (vendor:product, version)</source>
+        <extracomment>Image file page: the ids and release number from the file's DFU suffix follow</extracomment>
+        <translation>Sufijo DFU (fabricante:producto, versión)</translation>
+    </message>
+    <message id="Info_ImagePublished">
+        <source>This file is a published firmware:</source>
+        <extracomment>Image file page: its MD5 matches the catalogue; version and models follow</extracomment>
+        <translation>Este archivo es un firmware publicado:</translation>
+    </message>
+    <message id="Warning_ImageNotPublished">
+        <source>This file is not a published firmware: its MD5 matches no version in the catalogue. Write it only if Velt support sent it to you for this device.</source>
+        <extracomment>Image file page: the MD5 matches no catalogue version</extracomment>
+        <translation>Este archivo no es un firmware publicado: su MD5 no coincide con ninguna versión del catálogo. Escríbalo solo si el soporte técnico de Velt se lo envió para este dispositivo.</translation>
+    </message>
+    <message id="Caption_SupportSentThisFile">
+        <source>Velt support sent me this file for this device</source>
+        <extracomment>Image file page: check box the user must tick before Next for a file that is not published</extracomment>
+        <translation>El soporte técnico de Velt me envió este archivo para este dispositivo</translation>
+    </message>
 </context>
 </TS>

@@ -410,5 +410,159 @@ Cliquez sur « Suivant » pour lancer la mise à jour. Laissez l’appareil co
         <extracomment>Five attempts ended before any firmware was written: the device never answered</extracomment>
         <translation>L’appareil n’a pas répondu ; aucun micrologiciel n’a été écrit. Reconnectez-le en mode DFU et réessayez.</translation>
     </message>
+    <message id="Caption_TimeLeft">
+        <source>time left</source>
+        <extracomment>Command line progress: label before the remaining time (m:ss)</extracomment>
+        <translation>temps restant</translation>
+    </message>
+    <message id="Info_Cancelled">
+        <source>Cancelled. Nothing was written to the device.</source>
+        <extracomment>Command line: Ctrl-C or a declined confirmation ended the update before the device was written</extracomment>
+        <translation>Annulé. Rien n’a été écrit sur l’appareil.</translation>
+    </message>
+    <message id="Prompt_ConfirmWrite">
+        <source>Write this firmware into the device? [y/N]</source>
+        <extracomment>Command line: asks before writing; y or yes confirms</extracomment>
+        <translation>Écrire ce micrologiciel sur l’appareil ? [y/N]</translation>
+    </message>
+    <message id="Caption_FirmwareToWrite">
+        <source>Firmware to write:</source>
+        <extracomment>Command line: heading above the model, version, file and MD5 about to be written</extracomment>
+        <translation>Micrologiciel à écrire :</translation>
+    </message>
+    <message id="Error_ConfirmationNeeded">
+        <source>Nothing was written: the update was not confirmed. Add --yes when the updater does not run in a terminal.</source>
+        <extracomment>Command line: standard input is not a terminal and --yes was not given</extracomment>
+        <translation>Rien n’a été écrit : la mise à jour n’a pas été confirmée. Ajoutez --yes si le programme ne s’exécute pas dans un terminal.</translation>
+    </message>
+    <message id="Description_CommandLineDFUSetup">
+        <source>Put the device into DFU mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking.
+
+The update starts as soon as the device is found. Keep it connected until the update has finished.</source>
+        <extracomment>Command line: DFU mode instructions printed before waiting for the device</extracomment>
+        <translation>Mettez l’appareil en mode DFU :
+
+1. Éteignez l’appareil et débranchez son câble USB.
+2. Maintenez enfoncé le bouton DFU de l’appareil (son manuel indique où il se trouve).
+3. Tout en maintenant le bouton, branchez l’appareil à cet ordinateur avec le câble USB.
+4. Relâchez le bouton quand le voyant d’état se met à clignoter.
+
+La mise à jour démarre dès que l’appareil est détecté. Laissez-le connecté jusqu’à la fin de la mise à jour.</translation>
+    </message>
+    <message id="Error_DeviceStateUnknown">
+        <source>Whether a device in DFU mode is connected could not be found out.</source>
+        <extracomment>Command line: the device watch gave no usable answer</extracomment>
+        <translation>Impossible de déterminer si un appareil en mode DFU est connecté.</translation>
+    </message>
+    <message id="Info_QuitRefusedWhileWriting">
+        <source>The device is being written and must not be interrupted. The updater ends when the write has finished.</source>
+        <extracomment>Ctrl-C or a termination signal while the device is written: refused</extracomment>
+        <translation>L’écriture sur l’appareil est en cours et ne doit pas être interrompue. Le programme se fermera à la fin de l’écriture.</translation>
+    </message>
+    <message id="Error_UnknownModel">
+        <source>The catalogue has no model of this name:</source>
+        <extracomment>Command line: --update names an unknown model; the name follows</extracomment>
+        <translation>Le catalogue ne contient aucun modèle de ce nom :</translation>
+    </message>
+    <message id="Error_UnknownVersion">
+        <source>The catalogue has no version of this name for the model:</source>
+        <extracomment>Command line: --version names an unknown version; the name follows</extracomment>
+        <translation>Le catalogue ne contient aucune version de ce nom pour le modèle :</translation>
+    </message>
+    <message id="Error_CommandLineOneAction">
+        <source>Give only one of --list, --update and --file.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>Indiquez une seule des options --list, --update et --file.</translation>
+    </message>
+    <message id="Error_CommandLineMd5Required">
+        <source>--file needs --md5 with the file's MD5 digest (32 hexadecimal digits) as support sent it: the digest proves that the file is the intended one.</source>
+        <extracomment>Command line usage error: --md5 missing or not a digest</extracomment>
+        <translation>--file nécessite --md5 avec l’empreinte MD5 du fichier (32 chiffres hexadécimaux) telle que l’assistance l’a envoyée : elle prouve qu’il s’agit du bon fichier.</translation>
+    </message>
+    <message id="Error_CommandLineBadWait">
+        <source>--wait needs a number of seconds, 0 or more.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>--wait nécessite un nombre de secondes, 0 ou plus.</translation>
+    </message>
+    <message id="Error_ImageUnreadable">
+        <source>The image file cannot be read.</source>
+        <extracomment>Image file check: the file cannot be opened or is not a regular file</extracomment>
+        <translation>Impossible de lire le fichier image.</translation>
+    </message>
+    <message id="Error_ImageTooLarge">
+        <source>The image file is larger than 256 MiB, too large for firmware.</source>
+        <extracomment>Image file check: size</extracomment>
+        <translation>Le fichier image dépasse 256 Mio : c’est trop volumineux pour un micrologiciel.</translation>
+    </message>
+    <message id="Error_ImageEmpty">
+        <source>The image file holds no firmware: its content is empty.</source>
+        <extracomment>Image file check: no payload before the DFU suffix</extracomment>
+        <translation>Le fichier image ne contient aucun micrologiciel : son contenu est vide.</translation>
+    </message>
+    <message id="Error_ImageNoSuffix">
+        <source>The image file is not a DFU file: it has no DFU suffix.</source>
+        <extracomment>Image file check: the file does not end in a DFU suffix</extracomment>
+        <translation>Le fichier image n’est pas un fichier DFU : il n’a pas de suffixe DFU.</translation>
+    </message>
+    <message id="Error_ImageBadSuffix">
+        <source>The image file is damaged: its DFU suffix or checksum (CRC) is wrong.</source>
+        <extracomment>Image file check: suffix length or CRC wrong</extracomment>
+        <translation>Le fichier image est endommagé : son suffixe DFU ou sa somme de contrôle (CRC) est incorrect.</translation>
+    </message>
+    <message id="Error_ImageWrongDevice">
+        <source>The image file is made for another device: its DFU vendor and product ids are not those of the Velt device.</source>
+        <extracomment>Image file check: the suffix names other USB ids</extracomment>
+        <translation>Le fichier image est destiné à un autre appareil : ses identifiants DFU de fabricant et de produit ne sont pas ceux de l’appareil Velt.</translation>
+    </message>
+    <message id="Error_ImageDigestMismatch">
+        <source>The image file's MD5 digest is not the one given: it is not the intended file.</source>
+        <extracomment>Image file check: MD5 differs from --md5</extracomment>
+        <translation>L’empreinte MD5 du fichier image ne correspond pas à celle indiquée : ce n’est pas le bon fichier.</translation>
+    </message>
+    <message id="Caption_MenuUpdateFromFile">
+        <source>Update from a &amp;File…</source>
+        <extracomment>File menu: writes an image file of the user's own (one that support sent)</extracomment>
+        <translation>Mettre à jour depuis un &amp;fichier…</translation>
+    </message>
+    <message id="Caption_LocalImageTitle">
+        <source>Update from a file</source>
+        <extracomment>Header of the page that shows an image file before it is written</extracomment>
+        <translation>Mise à jour depuis un fichier</translation>
+    </message>
+    <message id="Caption_ImageFile">
+        <source>File</source>
+        <extracomment>Image file page: the file's name follows</extracomment>
+        <translation>Fichier</translation>
+    </message>
+    <message id="Caption_ImageSize">
+        <source>Size (bytes)</source>
+        <extracomment>Image file page: the file's size in bytes follows</extracomment>
+        <translation>Taille (octets)</translation>
+    </message>
+    <message id="Caption_DfuSuffix">
+        <source>DFU suffix (vendor:product, version)</source>
+        <extracomment>Image file page: the ids and release number from the file's DFU suffix follow</extracomment>
+        <translation>Suffixe DFU (fabricant:produit, version)</translation>
+    </message>
+    <message id="Info_ImagePublished">
+        <source>This file is a published firmware:</source>
+        <extracomment>Image file page: its MD5 matches the catalogue; version and models follow</extracomment>
+        <translation>Ce fichier est un micrologiciel publié :</translation>
+    </message>
+    <message id="Warning_ImageNotPublished">
+        <source>This file is not a published firmware: its MD5 matches no version in the catalogue. Write it only if Velt support sent it to you for this device.</source>
+        <extracomment>Image file page: the MD5 matches no catalogue version</extracomment>
+        <translation>Ce fichier n’est pas un micrologiciel publié : son empreinte MD5 ne correspond à aucune version du catalogue. Ne l’écrivez que si l’assistance Velt vous l’a envoyé pour cet appareil.</translation>
+    </message>
+    <message id="Caption_SupportSentThisFile">
+        <source>Velt support sent me this file for this device</source>
+        <extracomment>Image file page: check box the user must tick before Next for a file that is not published</extracomment>
+        <translation>L’assistance Velt m’a envoyé ce fichier pour cet appareil</translation>
+    </message>
 </context>
 </TS>

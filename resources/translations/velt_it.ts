@@ -410,5 +410,159 @@ Fare clic su «Avanti» per avviare l'aggiornamento. Tenere il dispositivo colle
         <extracomment>Five attempts ended before any firmware was written: the device never answered</extracomment>
         <translation>Il dispositivo non ha risposto, quindi non è stato scritto alcun firmware. Ricollegarlo in modalità DFU e riprovare.</translation>
     </message>
+    <message id="Caption_TimeLeft">
+        <source>time left</source>
+        <extracomment>Command line progress: label before the remaining time (m:ss)</extracomment>
+        <translation>tempo rimanente</translation>
+    </message>
+    <message id="Info_Cancelled">
+        <source>Cancelled. Nothing was written to the device.</source>
+        <extracomment>Command line: Ctrl-C or a declined confirmation ended the update before the device was written</extracomment>
+        <translation>Annullato. Non è stato scritto nulla sul dispositivo.</translation>
+    </message>
+    <message id="Prompt_ConfirmWrite">
+        <source>Write this firmware into the device? [y/N]</source>
+        <extracomment>Command line: asks before writing; y or yes confirms</extracomment>
+        <translation>Scrivere questo firmware sul dispositivo? [y/N]</translation>
+    </message>
+    <message id="Caption_FirmwareToWrite">
+        <source>Firmware to write:</source>
+        <extracomment>Command line: heading above the model, version, file and MD5 about to be written</extracomment>
+        <translation>Firmware da scrivere:</translation>
+    </message>
+    <message id="Error_ConfirmationNeeded">
+        <source>Nothing was written: the update was not confirmed. Add --yes when the updater does not run in a terminal.</source>
+        <extracomment>Command line: standard input is not a terminal and --yes was not given</extracomment>
+        <translation>Non è stato scritto nulla: l'aggiornamento non è stato confermato. Aggiungere --yes se il programma non è eseguito in un terminale.</translation>
+    </message>
+    <message id="Description_CommandLineDFUSetup">
+        <source>Put the device into DFU mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking.
+
+The update starts as soon as the device is found. Keep it connected until the update has finished.</source>
+        <extracomment>Command line: DFU mode instructions printed before waiting for the device</extracomment>
+        <translation>Mettere il dispositivo in modalità DFU:
+
+1. Spegnere il dispositivo e scollegarne il cavo USB.
+2. Tenere premuto il pulsante DFU del dispositivo (il manuale del dispositivo ne indica la posizione).
+3. Tenendo premuto il pulsante, collegare il dispositivo a questo computer con il cavo USB.
+4. Rilasciare il pulsante quando la spia di stato inizia a lampeggiare.
+
+L'aggiornamento inizia non appena il dispositivo viene rilevato. Tenerlo collegato fino al termine dell'aggiornamento.</translation>
+    </message>
+    <message id="Error_DeviceStateUnknown">
+        <source>Whether a device in DFU mode is connected could not be found out.</source>
+        <extracomment>Command line: the device watch gave no usable answer</extracomment>
+        <translation>Impossibile determinare se è collegato un dispositivo in modalità DFU.</translation>
+    </message>
+    <message id="Info_QuitRefusedWhileWriting">
+        <source>The device is being written and must not be interrupted. The updater ends when the write has finished.</source>
+        <extracomment>Ctrl-C or a termination signal while the device is written: refused</extracomment>
+        <translation>È in corso la scrittura sul dispositivo, che non deve essere interrotta. Il programma terminerà al termine della scrittura.</translation>
+    </message>
+    <message id="Error_UnknownModel">
+        <source>The catalogue has no model of this name:</source>
+        <extracomment>Command line: --update names an unknown model; the name follows</extracomment>
+        <translation>Il catalogo non contiene alcun modello con questo nome:</translation>
+    </message>
+    <message id="Error_UnknownVersion">
+        <source>The catalogue has no version of this name for the model:</source>
+        <extracomment>Command line: --version names an unknown version; the name follows</extracomment>
+        <translation>Il catalogo non contiene alcuna versione con questo nome per il modello:</translation>
+    </message>
+    <message id="Error_CommandLineOneAction">
+        <source>Give only one of --list, --update and --file.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>Indicare solo una delle opzioni --list, --update e --file.</translation>
+    </message>
+    <message id="Error_CommandLineMd5Required">
+        <source>--file needs --md5 with the file's MD5 digest (32 hexadecimal digits) as support sent it: the digest proves that the file is the intended one.</source>
+        <extracomment>Command line usage error: --md5 missing or not a digest</extracomment>
+        <translation>--file richiede --md5 con l'impronta MD5 del file (32 cifre esadecimali) così come inviata dall'assistenza: l'impronta dimostra che è il file previsto.</translation>
+    </message>
+    <message id="Error_CommandLineBadWait">
+        <source>--wait needs a number of seconds, 0 or more.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>--wait richiede un numero di secondi, 0 o più.</translation>
+    </message>
+    <message id="Error_ImageUnreadable">
+        <source>The image file cannot be read.</source>
+        <extracomment>Image file check: the file cannot be opened or is not a regular file</extracomment>
+        <translation>Impossibile leggere il file immagine.</translation>
+    </message>
+    <message id="Error_ImageTooLarge">
+        <source>The image file is larger than 256 MiB, too large for firmware.</source>
+        <extracomment>Image file check: size</extracomment>
+        <translation>Il file immagine supera i 256 MiB: è troppo grande per un firmware.</translation>
+    </message>
+    <message id="Error_ImageEmpty">
+        <source>The image file holds no firmware: its content is empty.</source>
+        <extracomment>Image file check: no payload before the DFU suffix</extracomment>
+        <translation>Il file immagine non contiene firmware: il contenuto è vuoto.</translation>
+    </message>
+    <message id="Error_ImageNoSuffix">
+        <source>The image file is not a DFU file: it has no DFU suffix.</source>
+        <extracomment>Image file check: the file does not end in a DFU suffix</extracomment>
+        <translation>Il file immagine non è un file DFU: non ha il suffisso DFU.</translation>
+    </message>
+    <message id="Error_ImageBadSuffix">
+        <source>The image file is damaged: its DFU suffix or checksum (CRC) is wrong.</source>
+        <extracomment>Image file check: suffix length or CRC wrong</extracomment>
+        <translation>Il file immagine è danneggiato: il suffisso DFU o la somma di controllo (CRC) è errato.</translation>
+    </message>
+    <message id="Error_ImageWrongDevice">
+        <source>The image file is made for another device: its DFU vendor and product ids are not those of the Velt device.</source>
+        <extracomment>Image file check: the suffix names other USB ids</extracomment>
+        <translation>Il file immagine è destinato a un altro dispositivo: gli ID DFU di produttore e prodotto non sono quelli del dispositivo Velt.</translation>
+    </message>
+    <message id="Error_ImageDigestMismatch">
+        <source>The image file's MD5 digest is not the one given: it is not the intended file.</source>
+        <extracomment>Image file check: MD5 differs from --md5</extracomment>
+        <translation>L'impronta MD5 del file immagine non corrisponde a quella indicata: non è il file previsto.</translation>
+    </message>
+    <message id="Caption_MenuUpdateFromFile">
+        <source>Update from a &amp;File…</source>
+        <extracomment>File menu: writes an image file of the user's own (one that support sent)</extracomment>
+        <translation>Aggiorna da &amp;file…</translation>
+    </message>
+    <message id="Caption_LocalImageTitle">
+        <source>Update from a file</source>
+        <extracomment>Header of the page that shows an image file before it is written</extracomment>
+        <translation>Aggiornamento da file</translation>
+    </message>
+    <message id="Caption_ImageFile">
+        <source>File</source>
+        <extracomment>Image file page: the file's name follows</extracomment>
+        <translation>File</translation>
+    </message>
+    <message id="Caption_ImageSize">
+        <source>Size (bytes)</source>
+        <extracomment>Image file page: the file's size in bytes follows</extracomment>
+        <translation>Dimensione (byte)</translation>
+    </message>
+    <message id="Caption_DfuSuffix">
+        <source>DFU suffix (vendor:product, version)</source>
+        <extracomment>Image file page: the ids and release number from the file's DFU suffix follow</extracomment>
+        <translation>Suffisso DFU (produttore:prodotto, versione)</translation>
+    </message>
+    <message id="Info_ImagePublished">
+        <source>This file is a published firmware:</source>
+        <extracomment>Image file page: its MD5 matches the catalogue; version and models follow</extracomment>
+        <translation>Questo file è un firmware pubblicato:</translation>
+    </message>
+    <message id="Warning_ImageNotPublished">
+        <source>This file is not a published firmware: its MD5 matches no version in the catalogue. Write it only if Velt support sent it to you for this device.</source>
+        <extracomment>Image file page: the MD5 matches no catalogue version</extracomment>
+        <translation>Questo file non è un firmware pubblicato: il suo MD5 non corrisponde ad alcuna versione del catalogo. Scriverlo solo se l'assistenza Velt lo ha inviato per questo dispositivo.</translation>
+    </message>
+    <message id="Caption_SupportSentThisFile">
+        <source>Velt support sent me this file for this device</source>
+        <extracomment>Image file page: check box the user must tick before Next for a file that is not published</extracomment>
+        <translation>L'assistenza Velt mi ha inviato questo file per questo dispositivo</translation>
+    </message>
 </context>
 </TS>

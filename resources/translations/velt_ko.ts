@@ -408,5 +408,159 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>Five attempts ended before any firmware was written: the device never answered</extracomment>
         <translation>장치가 응답하지 않아 펌웨어를 쓰지 않았습니다. DFU 모드로 다시 연결하고 다시 시도하십시오.</translation>
     </message>
+    <message id="Caption_TimeLeft">
+        <source>time left</source>
+        <extracomment>Command line progress: label before the remaining time (m:ss)</extracomment>
+        <translation>남은 시간</translation>
+    </message>
+    <message id="Info_Cancelled">
+        <source>Cancelled. Nothing was written to the device.</source>
+        <extracomment>Command line: Ctrl-C or a declined confirmation ended the update before the device was written</extracomment>
+        <translation>취소되었습니다. 장치에 아무것도 쓰지 않았습니다.</translation>
+    </message>
+    <message id="Prompt_ConfirmWrite">
+        <source>Write this firmware into the device? [y/N]</source>
+        <extracomment>Command line: asks before writing; y or yes confirms</extracomment>
+        <translation>이 펌웨어를 장치에 쓰시겠습니까? [y/N]</translation>
+    </message>
+    <message id="Caption_FirmwareToWrite">
+        <source>Firmware to write:</source>
+        <extracomment>Command line: heading above the model, version, file and MD5 about to be written</extracomment>
+        <translation>쓸 펌웨어:</translation>
+    </message>
+    <message id="Error_ConfirmationNeeded">
+        <source>Nothing was written: the update was not confirmed. Add --yes when the updater does not run in a terminal.</source>
+        <extracomment>Command line: standard input is not a terminal and --yes was not given</extracomment>
+        <translation>아무것도 쓰지 않았습니다. 업데이트가 확인되지 않았습니다. 업데이터를 터미널에서 실행하지 않을 때는 --yes를 추가하십시오.</translation>
+    </message>
+    <message id="Description_CommandLineDFUSetup">
+        <source>Put the device into DFU mode:
+
+1. Switch the device off and disconnect its USB cable.
+2. Press and hold the device's DFU button (your device's manual shows where it is).
+3. While holding the button, connect the device to this computer with the USB cable.
+4. Release the button when the status light starts blinking.
+
+The update starts as soon as the device is found. Keep it connected until the update has finished.</source>
+        <extracomment>Command line: DFU mode instructions printed before waiting for the device</extracomment>
+        <translation>장치를 DFU 모드로 전환하십시오.
+
+1. 장치의 전원을 끄고 USB 케이블을 분리합니다.
+2. 장치의 DFU 버튼을 길게 누릅니다(버튼 위치는 장치 설명서를 참조하십시오).
+3. 버튼을 누른 채로 USB 케이블로 장치를 이 컴퓨터에 연결합니다.
+4. 상태 표시등이 깜박이기 시작하면 버튼에서 손을 뗍니다.
+
+장치를 찾으면 바로 업데이트가 시작됩니다. 업데이트가 끝날 때까지 장치를 연결해 두십시오.</translation>
+    </message>
+    <message id="Error_DeviceStateUnknown">
+        <source>Whether a device in DFU mode is connected could not be found out.</source>
+        <extracomment>Command line: the device watch gave no usable answer</extracomment>
+        <translation>DFU 모드인 장치가 연결되어 있는지 확인할 수 없습니다.</translation>
+    </message>
+    <message id="Info_QuitRefusedWhileWriting">
+        <source>The device is being written and must not be interrupted. The updater ends when the write has finished.</source>
+        <extracomment>Ctrl-C or a termination signal while the device is written: refused</extracomment>
+        <translation>장치에 쓰는 중이므로 중단할 수 없습니다. 쓰기가 끝나면 업데이터가 종료됩니다.</translation>
+    </message>
+    <message id="Error_UnknownModel">
+        <source>The catalogue has no model of this name:</source>
+        <extracomment>Command line: --update names an unknown model; the name follows</extracomment>
+        <translation>펌웨어 목록에 이 이름의 모델이 없습니다:</translation>
+    </message>
+    <message id="Error_UnknownVersion">
+        <source>The catalogue has no version of this name for the model:</source>
+        <extracomment>Command line: --version names an unknown version; the name follows</extracomment>
+        <translation>펌웨어 목록에 이 모델의 이 이름 버전이 없습니다:</translation>
+    </message>
+    <message id="Error_CommandLineOneAction">
+        <source>Give only one of --list, --update and --file.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>--list, --update, --file 중 하나만 지정하십시오.</translation>
+    </message>
+    <message id="Error_CommandLineMd5Required">
+        <source>--file needs --md5 with the file's MD5 digest (32 hexadecimal digits) as support sent it: the digest proves that the file is the intended one.</source>
+        <extracomment>Command line usage error: --md5 missing or not a digest</extracomment>
+        <translation>--file에는 지원팀이 보낸 파일의 MD5 다이제스트(16진수 32자리)를 --md5로 함께 지정해야 합니다. 다이제스트로 올바른 파일인지 확인합니다.</translation>
+    </message>
+    <message id="Error_CommandLineBadWait">
+        <source>--wait needs a number of seconds, 0 or more.</source>
+        <extracomment>Command line usage error</extracomment>
+        <translation>--wait에는 0 이상의 초 수를 지정해야 합니다.</translation>
+    </message>
+    <message id="Error_ImageUnreadable">
+        <source>The image file cannot be read.</source>
+        <extracomment>Image file check: the file cannot be opened or is not a regular file</extracomment>
+        <translation>이미지 파일을 읽을 수 없습니다.</translation>
+    </message>
+    <message id="Error_ImageTooLarge">
+        <source>The image file is larger than 256 MiB, too large for firmware.</source>
+        <extracomment>Image file check: size</extracomment>
+        <translation>이미지 파일이 256MiB를 넘어 펌웨어로는 너무 큽니다.</translation>
+    </message>
+    <message id="Error_ImageEmpty">
+        <source>The image file holds no firmware: its content is empty.</source>
+        <extracomment>Image file check: no payload before the DFU suffix</extracomment>
+        <translation>이미지 파일에 펌웨어가 없습니다. 내용이 비어 있습니다.</translation>
+    </message>
+    <message id="Error_ImageNoSuffix">
+        <source>The image file is not a DFU file: it has no DFU suffix.</source>
+        <extracomment>Image file check: the file does not end in a DFU suffix</extracomment>
+        <translation>이미지 파일이 DFU 파일이 아닙니다. DFU 접미사가 없습니다.</translation>
+    </message>
+    <message id="Error_ImageBadSuffix">
+        <source>The image file is damaged: its DFU suffix or checksum (CRC) is wrong.</source>
+        <extracomment>Image file check: suffix length or CRC wrong</extracomment>
+        <translation>이미지 파일이 손상되었습니다. DFU 접미사 또는 체크섬(CRC)이 잘못되었습니다.</translation>
+    </message>
+    <message id="Error_ImageWrongDevice">
+        <source>The image file is made for another device: its DFU vendor and product ids are not those of the Velt device.</source>
+        <extracomment>Image file check: the suffix names other USB ids</extracomment>
+        <translation>이미지 파일이 다른 장치용입니다. DFU 제조사 ID와 제품 ID가 Velt 장치의 것이 아닙니다.</translation>
+    </message>
+    <message id="Error_ImageDigestMismatch">
+        <source>The image file's MD5 digest is not the one given: it is not the intended file.</source>
+        <extracomment>Image file check: MD5 differs from --md5</extracomment>
+        <translation>이미지 파일의 MD5 다이제스트가 지정한 값과 다릅니다. 의도한 파일이 아닙니다.</translation>
+    </message>
+    <message id="Caption_MenuUpdateFromFile">
+        <source>Update from a &amp;File…</source>
+        <extracomment>File menu: writes an image file of the user's own (one that support sent)</extracomment>
+        <translation>파일에서 업데이트(&amp;F)…</translation>
+    </message>
+    <message id="Caption_LocalImageTitle">
+        <source>Update from a file</source>
+        <extracomment>Header of the page that shows an image file before it is written</extracomment>
+        <translation>파일에서 업데이트</translation>
+    </message>
+    <message id="Caption_ImageFile">
+        <source>File</source>
+        <extracomment>Image file page: the file's name follows</extracomment>
+        <translation>파일</translation>
+    </message>
+    <message id="Caption_ImageSize">
+        <source>Size (bytes)</source>
+        <extracomment>Image file page: the file's size in bytes follows</extracomment>
+        <translation>크기(바이트)</translation>
+    </message>
+    <message id="Caption_DfuSuffix">
+        <source>DFU suffix (vendor:product, version)</source>
+        <extracomment>Image file page: the ids and release number from the file's DFU suffix follow</extracomment>
+        <translation>DFU 접미사(제조사:제품, 버전)</translation>
+    </message>
+    <message id="Info_ImagePublished">
+        <source>This file is a published firmware:</source>
+        <extracomment>Image file page: its MD5 matches the catalogue; version and models follow</extracomment>
+        <translation>이 파일은 공개된 펌웨어입니다:</translation>
+    </message>
+    <message id="Warning_ImageNotPublished">
+        <source>This file is not a published firmware: its MD5 matches no version in the catalogue. Write it only if Velt support sent it to you for this device.</source>
+        <extracomment>Image file page: the MD5 matches no catalogue version</extracomment>
+        <translation>이 파일은 공개된 펌웨어가 아닙니다. MD5가 펌웨어 목록의 어떤 버전과도 일치하지 않습니다. Velt 지원팀이 이 장치용으로 보내 준 파일일 때만 쓰십시오.</translation>
+    </message>
+    <message id="Caption_SupportSentThisFile">
+        <source>Velt support sent me this file for this device</source>
+        <extracomment>Image file page: check box the user must tick before Next for a file that is not published</extracomment>
+        <translation>Velt 지원팀이 이 장치용으로 이 파일을 보내 주었습니다</translation>
+    </message>
 </context>
 </TS>

@@ -80,7 +80,7 @@ void SleepInhibitor::reportUnavailable(const QString& reason)
     if (m_reported)
         return;
     m_reported = true;
-    logLine(QStringLiteral("The machine may sleep while the device is written: no logind "
+    logLine(QStringLiteral("The machine may sleep during the update: no logind "
                            "inhibitor (%1).")
                 .arg(reason));
 }

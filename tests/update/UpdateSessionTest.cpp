@@ -2,6 +2,7 @@
 #include "update/UpdateSession.h"
 
 #include "catalogue/FirmwareVersion.h"
+#include "support/StandInLogind.h"
 #include "support/TestHttpServer.h"
 #include "support/TlsTestServer.h"
 #include "update/FirmwareDownload.h"
@@ -347,6 +348,47 @@ TEST_F(UpdateSessionTest, AFileReplacedDuringTheHandOverIsNotWritten)
     };
     EXPECT_EQ(run().error, u"Error_FileHashDoesNotMatch"_s);
     EXPECT_EQ(runs(), 0);
+}
+
+// The machine is kept awake from the download's first request to the verdict, across the
+// hand-over and the retries, and let go on every way out: success, a failed download, giving up,
+// and the window closed before the device is written.
+TEST_F(UpdateSessionTest, KeepsTheMachineAwakeFromTheDownloadToTheVerdict)
+{
+    test::StandInLogind logind;
+    settings.sleepInhibitorBus = logind.startBus(true);
+    if (settings.sleepInhibitorBus.isEmpty())
+        GTEST_SKIP() << "dbus-daemon is missing (Debian package dbus-daemon)";
+    size_t call = 0;
+    const auto heldNow = [&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return logind.calls.size() > qsizetype(call); }, 5000));
+        EXPECT_FALSE(logind.released(call));
+    };
+    onStatus = [&](const QString& text) {
+        if (text == u"Info_Preparing"_s || text == u"Info_Writing"_s)
+            heldNow();
+    };
+    const auto releasedAfter = [&](const char* way, const Outcome& outcome, bool succeeded) {
+        SCOPED_TRACE(way);
+        EXPECT_EQ(outcome.succeeded, succeeded) << outcome.error.toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return logind.released(call); }, 5000));
+        ++call;
+    };
+    releasedAfter("success", run(), true);
+    useTool(statusFailure);
+    releasedAfter("gave up", run(), false);
+    serve({.status = 404});
+    releasedAfter("failed download", run(), false);
+    serve();
+    onStatus = {};
+    {
+        UpdateSession closing(version, settings);
+        closing.start();
+        heldNow();
+    }
+    releasedAfter("closed before writing", {}, false);
+    EXPECT_EQ(logind.calls.value(0), "sleep:shutdown:idle|" + QCoreApplication::applicationName() +
+                                         "|Description_InhibitSleep|block");
 }
 
 } // namespace
