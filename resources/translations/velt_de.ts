@@ -142,6 +142,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>Der Download endete, bevor die ganze Firmware-Datei angekommen war. Prüfen Sie Ihre Internetverbindung und versuchen Sie es erneut.</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>Die Firmware konnte nicht heruntergeladen werden. Prüfen Sie Ihre Internetverbindung und versuchen Sie es erneut.</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -326,9 +331,14 @@ Klicken Sie auf „Weiter“, um die Aktualisierung zu starten. Lassen Sie das G
         <translation>Status der Aktualisierung</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>Das Schreiben der Firmware ist fehlgeschlagen, und das Schreibprogramm hat keinen Grund genannt. Schließen Sie das Gerät im DFU-Modus erneut an und versuchen Sie es noch einmal.</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>Das Schreiben der Firmware ist fehlgeschlagen (Exit-Status %d), und das Schreibprogramm hat keinen Grund genannt. Schließen Sie das Gerät im DFU-Modus erneut an und versuchen Sie es noch einmal.</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>Das Schreibprogramm wurde unerwartet beendet (Signal %d). Schließen Sie das Gerät im DFU-Modus erneut an und versuchen Sie es noch einmal.</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

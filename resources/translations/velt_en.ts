@@ -135,6 +135,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>The download ended before the whole firmware file arrived. Check your internet connection and try again.</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>The firmware could not be downloaded. Check your internet connection and try again.</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -319,9 +324,14 @@ Click Next to start the update. Keep the device connected until the update has f
         <translation>Update status</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

@@ -142,6 +142,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>La descarga terminó antes de recibir el archivo de firmware completo. Compruebe su conexión a Internet e inténtelo de nuevo.</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>No se pudo descargar el firmware. Compruebe la conexión a Internet e inténtelo de nuevo.</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -326,9 +331,14 @@ Pulse «Siguiente» para iniciar la actualización. Mantenga el dispositivo cone
         <translation>Estado de la actualización</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>Falló la escritura del firmware y la herramienta de escritura no indicó el motivo. Vuelva a conectar el dispositivo en modo DFU e inténtelo de nuevo.</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>Falló la escritura del firmware (estado de salida %d) y la herramienta de escritura no indicó el motivo. Vuelva a conectar el dispositivo en modo DFU e inténtelo de nuevo.</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>La herramienta de escritura se detuvo inesperadamente (señal %d). Vuelva a conectar el dispositivo en modo DFU e inténtelo de nuevo.</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

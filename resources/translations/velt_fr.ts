@@ -142,6 +142,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>Le téléchargement s’est arrêté avant la réception complète du micrologiciel. Vérifiez votre connexion Internet et réessayez.</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>Le micrologiciel n’a pas pu être téléchargé. Vérifiez votre connexion Internet et réessayez.</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -326,9 +331,14 @@ Cliquez sur « Suivant » pour lancer la mise à jour. Laissez l’appareil co
         <translation>État de la mise à jour</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>L’écriture du micrologiciel a échoué sans que l’outil d’écriture en donne la raison. Reconnectez l’appareil en mode DFU et réessayez.</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>L’écriture du micrologiciel a échoué (code de sortie %d) sans que l’outil d’écriture en donne la raison. Reconnectez l’appareil en mode DFU et réessayez.</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>L’outil d’écriture s’est arrêté de manière inattendue (signal %d). Reconnectez l’appareil en mode DFU et réessayez.</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

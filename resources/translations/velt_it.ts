@@ -142,6 +142,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>Lo scaricamento si è interrotto prima di ricevere l'intero file del firmware. Controllare la connessione a Internet e riprovare.</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>Impossibile scaricare il firmware. Verificare la connessione a Internet e riprovare.</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -326,9 +331,14 @@ Fare clic su «Avanti» per avviare l'aggiornamento. Tenere il dispositivo colle
         <translation>Stato dell'aggiornamento</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>Scrittura del firmware non riuscita; lo strumento di scrittura non ha indicato il motivo. Ricollegare il dispositivo in modalità DFU e riprovare.</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>Scrittura del firmware non riuscita (stato di uscita %d); lo strumento di scrittura non ha indicato il motivo. Ricollegare il dispositivo in modalità DFU e riprovare.</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>Lo strumento di scrittura si è arrestato in modo imprevisto (segnale %d). Ricollegare il dispositivo in modalità DFU e riprovare.</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

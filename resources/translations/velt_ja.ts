@@ -140,6 +140,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>ファームウェアファイルを最後まで受信する前にダウンロードが終了しました。インターネット接続を確認して、もう一度お試しください。</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>ファームウェアをダウンロードできませんでした。インターネット接続を確認して、もう一度お試しください。</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -324,9 +329,14 @@ Click Next to start the update. Keep the device connected until the update has f
         <translation>アップデートの状態</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>ファームウェアの書き込みに失敗しました (書き込みツールは理由を示しませんでした)。デバイスを DFU モードで接続し直して、もう一度お試しください。</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>ファームウェアの書き込みに失敗しました (終了ステータス %d。書き込みツールは理由を示しませんでした)。デバイスを DFU モードで接続し直して、もう一度お試しください。</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>書き込みツールが予期せず停止しました (シグナル %d)。デバイスを DFU モードで接続し直して、もう一度お試しください。</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

@@ -140,6 +140,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>펌웨어 파일을 모두 받기 전에 다운로드가 끝났습니다. 인터넷 연결을 확인하고 다시 시도하십시오.</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>펌웨어를 다운로드하지 못했습니다. 인터넷 연결을 확인하고 다시 시도하십시오.</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -324,9 +329,14 @@ Click Next to start the update. Keep the device connected until the update has f
         <translation>업데이트 상태</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>펌웨어를 쓰지 못했으며 쓰기 도구가 이유를 알려 주지 않았습니다. 장치를 DFU 모드로 다시 연결하고 다시 시도하십시오.</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>펌웨어를 쓰지 못했으며(종료 상태 %d) 쓰기 도구가 이유를 알려 주지 않았습니다. 장치를 DFU 모드로 다시 연결하고 다시 시도하십시오.</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>쓰기 도구가 예기치 않게 중지되었습니다(신호 %d). 장치를 DFU 모드로 다시 연결하고 다시 시도하십시오.</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

@@ -142,6 +142,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>O download terminou antes de o arquivo de firmware chegar por completo. Verifique sua conexão com a internet e tente novamente.</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>Não foi possível baixar o firmware. Verifique sua conexão com a Internet e tente novamente.</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -326,9 +331,14 @@ Clique em “Avançar” para iniciar a atualização. Mantenha o dispositivo co
         <translation>Status da atualização</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>A gravação do firmware falhou e a ferramenta de gravação não informou o motivo. Reconecte o dispositivo no modo DFU e tente novamente.</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>A gravação do firmware falhou (status de saída %d) e a ferramenta de gravação não informou o motivo. Reconecte o dispositivo no modo DFU e tente novamente.</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>A ferramenta de gravação parou inesperadamente (sinal %d). Reconecte o dispositivo no modo DFU e tente novamente.</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

@@ -140,6 +140,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>固件文件尚未完整接收，下载就已结束。请检查网络连接，然后重试。</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>无法下载固件。请检查网络连接，然后重试。</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -324,9 +329,14 @@ Click Next to start the update. Keep the device connected until the update has f
         <translation>更新状态</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>固件写入失败，写入工具未给出原因。请在 DFU 模式下重新连接设备，然后重试。</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>固件写入失败（退出状态 %d），写入工具未给出原因。请在 DFU 模式下重新连接设备，然后重试。</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>写入工具意外停止（信号 %d）。请在 DFU 模式下重新连接设备，然后重试。</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

@@ -140,6 +140,11 @@
         <extracomment>The connection ended before the whole firmware file arrived</extracomment>
         <translation>韌體檔案尚未完整接收，下載就已結束。請檢查網路連線，然後再試一次。</translation>
     </message>
+    <message id="Error_DownloadFailed">
+        <source>The firmware could not be downloaded. Check your internet connection and try again.</source>
+        <extracomment>The image download failed at the network level; the network library's own text goes behind the details</extracomment>
+        <translation>無法下載韌體。請檢查網路連線，然後再試一次。</translation>
+    </message>
     <message id="Error_DownloadTimedOut">
         <source>The firmware server stopped answering. Check your internet connection and try again.</source>
         <extracomment>The download of the firmware file timed out</extracomment>
@@ -324,9 +329,14 @@ Click Next to start the update. Keep the device connected until the update has f
         <translation>更新狀態</translation>
     </message>
     <message id="Error_FlashingToolFailed">
-        <source>Writing the firmware failed, and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
-        <extracomment>The flashing tool failed without a readable reason; its exit status follows on a line of its own</extracomment>
-        <translation>韌體寫入失敗，寫入工具未提供原因。請在 DFU 模式下重新連接裝置，然後再試一次。</translation>
+        <source>Writing the firmware failed (exit status %d), and the writing tool gave no reason. Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool failed without a readable reason; %d is its exit status</extracomment>
+        <translation>韌體寫入失敗（結束狀態 %d），寫入工具未提供原因。請在 DFU 模式下重新連接裝置，然後再試一次。</translation>
+    </message>
+    <message id="Error_FlashingToolStopped">
+        <source>The writing tool stopped unexpectedly (signal %d). Reconnect the device in DFU mode and try again.</source>
+        <extracomment>The flashing tool was ended by a signal (it crashed or was killed); %d is the signal number</extracomment>
+        <translation>寫入工具意外停止（訊號 %d）。請在 DFU 模式下重新連接裝置，然後再試一次。</translation>
     </message>
     <message id="Caption_MenuCopyDiagnostics">
         <source>&amp;Copy Diagnostics</source>

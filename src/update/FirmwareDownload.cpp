@@ -73,8 +73,7 @@ void FirmwareDownload::start(const Target& target)
             [this](ServerGet::RedirectFailure failure, const QString& reason) {
                 logLine(reason);
                 if (failure == ServerGet::RedirectFailure::Refused)
-                    fail(localizedString("Error_DownloadRedirectRefused") + QLatin1Char('\n') +
-                         reason);
+                    fail(localizedString("Error_DownloadRedirectRefused"), reason);
                 else
                     fail(localizedString("Error_DownloadTooManyRedirects"));
             });
@@ -183,9 +182,7 @@ void FirmwareDownload::onFinished()
         return;
     if (transportFailed) {
         // Where a keyed text replaces Qt's own, Qt's text goes behind the alert's details.
-        const QString text = transportFailureText();
-        const QString network = reply->errorString();
-        fail(text, text == network ? QString() : network);
+        fail(transportFailureText(), reply->errorString());
         return;
     }
     onReadyRead();
@@ -217,7 +214,8 @@ QString FirmwareDownload::transportFailureText() const
     default:
         break;
     }
-    return reply->errorString();
+    // Qt's own text is English: it goes behind the alert's details.
+    return localizedString("Error_DownloadFailed");
 }
 
 // The whole body is in the part file: it takes the image's place, and only then is its digest
@@ -270,7 +268,7 @@ void FirmwareDownload::fail(const QString& description, const QString& details)
 // Nothing is flashed that this run did not write.
 void FirmwareDownload::failToSave(const QString& reason)
 {
-    fail(localizedString("Error_CouldNotSaveFirmware") + QLatin1Char('\n') + reason);
+    fail(localizedString("Error_CouldNotSaveFirmware"), reason);
 }
 
 void FirmwareDownload::discardPartFile()

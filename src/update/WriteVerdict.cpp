@@ -11,7 +11,7 @@ QString WriteVerdict::alertText() const
 {
     if (!messageKey)
         return toolErrorText;
-    const QString message = localizedString(messageKey);
+    const QString message = formatWithInteger(localizedString(messageKey), messageValue);
     return toolErrorText.isEmpty() ? message : message + u'\n' + toolErrorText;
 }
 
@@ -19,8 +19,8 @@ bool WriteVerdict::operator==(const WriteVerdict& other) const
 {
     const bool sameKey = (messageKey == nullptr) == (other.messageKey == nullptr) &&
                          (messageKey == nullptr || std::strcmp(messageKey, other.messageKey) == 0);
-    return outcome == other.outcome && sameKey && toolErrorText == other.toolErrorText &&
-           countsStatusFailure == other.countsStatusFailure;
+    return outcome == other.outcome && sameKey && messageValue == other.messageValue &&
+           toolErrorText == other.toolErrorText && countsStatusFailure == other.countsStatusFailure;
 }
 
 QString alertTail(const QString& text)
@@ -74,6 +74,10 @@ WriteVerdict decideWriteOutcome(const Shell::Outcome& run, bool writeStarted,
                 verdict.messageKey = "Error_DeviceDidNotAnswer";
             }
         }
+    } else if (run.signal != 0) {
+        // Ended by a signal: the runner's line naming it stays behind the details.
+        verdict.messageKey = "Error_FlashingToolStopped";
+        verdict.messageValue = run.signal;
     } else if (const DeviceWatcher::Presence state =
                    run.exitStatus == WriteVerdict::severalDevicesExit
                        ? DeviceWatcher::Presence::Several
@@ -82,14 +86,14 @@ WriteVerdict decideWriteOutcome(const Shell::Outcome& run, bool writeStarted,
                    : run.exitStatus == WriteVerdict::deviceBusyExit
                        ? DeviceWatcher::Presence::Busy
                        : DeviceWatcher::Presence::Unknown;
-               state != DeviceWatcher::Presence::Unknown && run.signal == 0) {
+               state != DeviceWatcher::Presence::Unknown) {
         // The sentence first, then the tool's own last line; all it said goes behind the details.
         verdict.messageKey = DeviceWatcher::stateKey(state, access);
         verdict.toolErrorText = lastLine.toString();
     } else if (errorText.trimmed().isEmpty()) {
         // A failure without a word (or with bytes that were not text): say how it ended.
         verdict.messageKey = "Error_FlashingToolFailed";
-        verdict.toolErrorText = QStringLiteral("exit status %1").arg(run.exitStatus);
+        verdict.messageValue = run.exitStatus;
     } else {
         verdict.toolErrorText = alertTail(errorText);
     }

@@ -43,8 +43,10 @@ struct WriteVerdict
     // Failed and GaveUp: the message key of the alert's text, or null when the alert shows the
     // tool's own error text.
     const char* messageKey = nullptr;
-    // Failed without a message key: the end of the tool's error text (see alertTail), or, with
-    // the key "Error_FlashingToolFailed", what little is known of the ending.
+    // The number a keyed text's one conversion shows: the exit status or the signal.
+    qint64 messageValue = 0;
+    // Failed without a message key: the end of the tool's error text (see alertTail); with a
+    // key for the device's state, the tool's own last line.
     QString toolErrorText;
     // RetryLater and GaveUp: the caller adds 1 to its count of early status failures.
     bool countsStatusFailure = false;

@@ -76,7 +76,8 @@ QStringList usedKeys()
 TEST(MessageTables, EveryLanguageAnswersEveryKeyTheProgramNames)
 {
     const QStringList formatKeys = {"Info_NumberOfFirmwareVersionsAvailable",
-                                    "Error_CouldNotDownLoadFirmware"};
+                                    "Error_CouldNotDownLoadFirmware", "Error_FlashingToolFailed",
+                                    "Error_FlashingToolStopped"};
     const QRegularExpression keyLike(QRegularExpression::anchoredPattern(keyPattern));
     QStringList firstKeys; // none at all when the tables are missing: every key fails below
     for (const QString& table : QDir(VELT_TRANSLATIONS_DIR).entryList({"velt_*.ts"})) {

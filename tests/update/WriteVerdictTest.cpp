@@ -43,7 +43,7 @@ TEST(WriteVerdict, OnlyAToolThatExitedZeroSucceeds)
         {getStatus, 1, 0, {{0, 100}}, "Info_Writing", Failed, u"Error_FailedToGetStatus"_s},
         {getStatus + u'\n', 1, 0, {}, "", Failed, getStatus + u'\n'},
         {otherStatus, 1, 0, {}, "", Failed, otherStatus},
-        {u" \n"_s, 2, 0, {}, "", Failed, u"Error_FlashingToolFailed\nexit status 2"_s},
+        {u" \n"_s, 2, 0, {}, "", Failed, u"Error_FlashingToolFailed"_s},
         // A device the tool could not use, told by its exit code, in the user's words first;
         // the markers still decide first.
         {u"[i] one\n[!] two devices"_s,
