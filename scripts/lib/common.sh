@@ -22,13 +22,16 @@ VELT_TEST_BUILD_PACKAGES=(libgtest-dev libgmock-dev)
 VELT_RUN_PACKAGES=(python3 xvfb xauth fonts-dejavu-core fonts-noto-cjk qt6-translations-l10n)
 # The rest of the suite: the fuzzers (clang and its libFuzzer runtime), the libusb transport
 # under emulated usbfs, the benchmarks' baselines, the Debian package and the desktop metadata
-# checks, the private message bus of the sleep inhibitor's tests.
+# checks, the private message bus of the sleep inhibitor's tests, and the accessibility bus and
+# its Python client that read the window as a screen reader does (dbus-send comes with
+# dbus-x11's dbus-bin).
 VELT_CHECK_PACKAGES=(
     clang libclang-rt-14-dev
     umockdev libumockdev-dev
     curl
     file dpkg-dev lintian appstream desktop-file-utils
     dbus-daemon
+    at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus-x11
 )
 VELT_PACKAGES=("${VELT_BUILD_PACKAGES[@]}" "${VELT_TEST_BUILD_PACKAGES[@]}"
     "${VELT_RUN_PACKAGES[@]}" "${VELT_CHECK_PACKAGES[@]}")

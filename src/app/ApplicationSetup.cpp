@@ -3,6 +3,7 @@
 
 #include "app/AlertBox.h"
 #include "catalogue/FirmwareServer.h"
+#include "controls/FocusFrameStyle.h"
 #include "core/Alert.h"
 #include "core/BuildConfig.h"
 #include "core/Localization.h"
@@ -27,9 +28,10 @@ void setUpApplication(QApplication& application)
     QApplication::setDesktopFileName(QStringLiteral("com.veltaudio.FirmwareUpdater"));
     // The window ends only through the delegate's termination query.
     QApplication::setQuitOnLastWindowClosed(false);
-    // One look on every desktop; the pages' layouts were checked with it.
+    // One look on every desktop; the pages' layouts were checked with it. The keyboard focus
+    // is always drawn, not only after a Tab.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(style);
+        QApplication::setStyle(new FocusFrameStyle(style));
     const QString table = installTranslations(application);
     // fontconfig takes the regional shapes of Han characters from LANG, which need not be the
     // language chosen here: the regional face of the Noto CJK family comes right after the

@@ -152,7 +152,11 @@ void MainWindow::pageDidAppear(QWidget* page)
     // Nothing is pushed above the update page: while it is on the stack, it is on top.
     m_updateFromFile->setEnabled(!qobject_cast<UpdateProgressViewController*>(page));
     // Keyboard focus follows the page, unless the page has already put it somewhere inside.
+    // While the window is not the active one (an alert has just closed) the application has no
+    // focus widget; the window still knows which of its own will get the focus.
     QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        focus = focusWidget();
     if (page && (!focus || !page->isAncestorOf(focus)))
         page->setFocus(Qt::OtherFocusReason);
 }
@@ -196,6 +200,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     QWidget* page = m_stack->topPage();
     if (!page)
         return false;
+    // Key presses reach the focused control first: a push button there is the one meant.
+    auto* focused = qobject_cast<QPushButton*>(widget);
+    if (focused && page->isAncestorOf(focused) && focused->isVisible() && focused->isEnabled()) {
+        focused->click();
+        return true;
+    }
     for (QPushButton* button : page->findChildren<QPushButton*>()) {
         if (button->isDefault() && button->isVisible() && button->isEnabled()) {
             button->click();

@@ -37,8 +37,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Return reaches the top page's default button here, whichever control of the window has
-    // the focus (the first page never takes it); once per press, never on auto-repeat.
+    // Return and Enter press the focused push button, as on the Linux desktops; anywhere else
+    // in the page (a list, a text area, no focus at all) they press the page's default button.
+    // Once per press, never on auto-repeat. Space is the push buttons' own.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -21,6 +21,9 @@ void localizeControls(QWidget& page)
         else if (auto* textView = qobject_cast<LocalizableTextView*>(widget))
             textView->localize();
     }
+    // A screen reader announces the page by its name when the focus moves into it.
+    if (const auto* title = page.findChild<LocalizableField*>(QStringLiteral("titleLabel")))
+        page.setAccessibleName(title->text());
 }
 
 } // namespace velt

@@ -6,6 +6,8 @@
 #include "controls/LocalizeControls.h"
 #include "ui_DFUSetupPage.h"
 
+#include <QShowEvent>
+
 namespace velt {
 
 DFUSetupInfoViewController::DFUSetupInfoViewController(const QString& toolPath, QWidget* parent)
@@ -40,6 +42,9 @@ DFUSetupInfoViewController::~DFUSetupInfoViewController() = default;
 void DFUSetupInfoViewController::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // The page's first control in reading order is Back; the one a user came here for is Next.
+    if (!event->spontaneous())
+        m_ui->nextButton->setFocus(Qt::OtherFocusReason);
     if (m_watcher)
         m_watcher->start();
 }

@@ -42,6 +42,8 @@ void IntroViewController::didAppear()
         return;
     }
     m_ui->nextButton->setEnabled(true);
+    // The page's one control; it could not hold the focus while it was disabled.
+    m_ui->nextButton->setFocus(Qt::OtherFocusReason);
     emit catalogueLoaded();
 }
 

@@ -41,6 +41,8 @@ void SelectModelViewController::sourceSelected()
 {
     // The model is what the box shows, not the position of the pick.
     const QString lot = m_ui->selector->currentText();
+    // Read out with the list's name: what is chosen now.
+    m_ui->selector->setAccessibleDescription(lot);
     if (lot.isEmpty())
         return;
     m_ui->nextButton->setEnabled(false);

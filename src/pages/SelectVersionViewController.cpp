@@ -63,6 +63,8 @@ void SelectVersionViewController::showEvent(QShowEvent* event)
 
 void SelectVersionViewController::sourceSelected()
 {
+    // Read out with the list's name: what is chosen now.
+    m_ui->selector->setAccessibleDescription(m_ui->selector->currentText());
     if (m_ui->selector->currentText().isEmpty())
         return;
     m_ui->nextButton->setEnabled(false);

@@ -47,6 +47,7 @@ protected:
         layout->addWidget(back);
         layout->addWidget(next);
         QObject::connect(next, &QPushButton::clicked, [this] { push(); });
+        QObject::connect(back, &QPushButton::clicked, [this, page] { stack().pop(page); });
         stack().push(page);
         return page;
     }
@@ -58,10 +59,12 @@ protected:
         return (window.windowFlags() & titleBarButtons) == titleBarButtons;
     }
 
-    void pressReturn(QWidget* target, bool autoRepeat = false)
+    void press(QWidget* target, Qt::Key key, bool autoRepeat)
     {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), autoRepeat);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
         QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(target, &release);
     }
 
     MainWindow window{UpdateSettings{}};
@@ -119,25 +122,52 @@ TEST_F(AppTest, PopTakesOnlyTheTopPageAndDeletesIt)
     EXPECT_EQ(stack().topPage(), root);
 }
 
-TEST_F(AppTest, ReturnPressesTheDefaultButtonOncePerPressWhereverTheFocusIs)
+// A key as it reaches the window: Return and Enter press the push button they reach, and
+// anywhere else the page's default button (Next); a held key presses nothing.
+struct KeyPress
 {
-    // With nothing focused, then with another button focused: Next each time.
-    const int pages = stack().count();
-    pressReturn(&window);
-    QWidget* back = stack().topPage()->findChild<QPushButton*>("backButton");
-    back->setFocus();
-    pressReturn(back);
-    EXPECT_EQ(stack().count(), pages + 2);
+    const char* name;
+    const char* target; // a button of the top page; empty: the window, nothing focused
+    Qt::Key key;
+    bool autoRepeat;
+    int pagesAdded; // -1: the top page went back
+    bool nextEnabled = true;
+};
 
-    // A held key: the repeats press nothing, neither the default nor a focused button.
-    pressReturn(&window, true);
-    pressReturn(back, true);
-    EXPECT_EQ(stack().count(), pages + 2);
+const KeyPress keyPresses[] = {
+    {"ReturnWithoutFocusPressesNext", "", Qt::Key_Return, false, 1},
+    {"EnterOnNextPressesIt", "nextButton", Qt::Key_Enter, false, 1},
+    {"ReturnOnBackGoesBack", "backButton", Qt::Key_Return, false, -1},
+    {"SpaceOnBackGoesBack", "backButton", Qt::Key_Space, false, -1},
+    {"HeldReturnPressesNothing", "", Qt::Key_Return, true, 0},
+    {"HeldReturnOnBackPressesNothing", "backButton", Qt::Key_Return, true, 0},
+    {"ReturnWithNextDisabledPressesNothing", "", Qt::Key_Return, false, 0, false},
+};
 
-    stack().topPage()->findChild<QPushButton*>("nextButton")->setEnabled(false);
-    pressReturn(&window);
-    EXPECT_EQ(stack().count(), pages + 2);
+void PrintTo(const KeyPress& row, std::ostream* out)
+{
+    *out << row.name;
 }
+
+class AppKeys : public AppTest, public ::testing::WithParamInterface<KeyPress>
+{
+};
+
+TEST_P(AppKeys, ReturnPressesTheFocusedButtonElseTheDefaultOncePerPress)
+{
+    const KeyPress& row = GetParam();
+    QWidget* page = push();
+    page->findChild<QPushButton*>("nextButton")->setEnabled(row.nextEnabled);
+    const int pages = stack().count();
+    QWidget* target = *row.target ? page->findChild<QWidget*>(row.target) : &window;
+    target->setFocus();
+    press(target, row.key, row.autoRepeat);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(stack().count(), pages + row.pagesAdded);
+}
+
+INSTANTIATE_TEST_SUITE_P(App, AppKeys, ::testing::ValuesIn(keyPresses),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AlertDetails, TheUnderlyingTextSitsBehindShowDetailsOnlyWhenThereIsOne)
 {
