@@ -13,7 +13,7 @@
 
 namespace velt {
 
-std::atomic<AppDelegate*> appDelegate{nullptr};
+AppDelegate* appDelegate = nullptr;
 
 AppDelegate::AppDelegate(QObject* parent)
     : QObject(parent), m_quit([] { QCoreApplication::exit(0); })
@@ -22,8 +22,8 @@ AppDelegate::AppDelegate(QObject* parent)
 
 AppDelegate::~AppDelegate()
 {
-    AppDelegate* self = this;
-    appDelegate.compare_exchange_strong(self, nullptr);
+    if (appDelegate == this)
+        appDelegate = nullptr;
 }
 
 MainWindow* AppDelegate::mainWindow()
@@ -37,7 +37,7 @@ MainWindow* AppDelegate::mainWindow()
 
 void AppDelegate::applicationDidFinishLaunching()
 {
-    appDelegate.store(this);
+    appDelegate = this;
     if (MainWindow* window = mainWindow())
         window->setDelegate(this);
     if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
@@ -65,16 +65,14 @@ bool AppDelegate::windowShouldClose(QWidget*) const
 
 void AppDelegate::disableQuit()
 {
-    m_disableQuitApp.store(true);
-    QMetaObject::invokeMethod(
-        this, [this] { setTitleBarButtonsVisible(false); }, Qt::QueuedConnection);
+    m_disableQuitApp = true;
+    setTitleBarButtonsVisible(false);
 }
 
 void AppDelegate::enableQuit()
 {
-    m_disableQuitApp.store(false);
-    QMetaObject::invokeMethod(
-        this, [this] { setTitleBarButtonsVisible(true); }, Qt::QueuedConnection);
+    m_disableQuitApp = false;
+    setTitleBarButtonsVisible(true);
 }
 
 bool AppDelegate::terminate()

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QObject>
-#include <atomic>
 #include <functional>
 
 class QSessionManager;
@@ -27,8 +26,8 @@ public:
     explicit AppDelegate(QObject* parent = nullptr);
     ~AppDelegate() override;
 
-    bool disableQuitApp() const { return m_disableQuitApp.load(); }
-    void setDisableQuitApp(bool disabled) { m_disableQuitApp.store(disabled); }
+    bool disableQuitApp() const { return m_disableQuitApp; }
+    void setDisableQuitApp(bool disabled) { m_disableQuitApp = disabled; }
 
     // Publishes this delegate as appDelegate, becomes the main window's delegate and takes over
     // the application's terminate requests and the session manager's quit query.
@@ -38,8 +37,7 @@ public:
     bool applicationShouldTerminateAfterLastWindowClosed() const;
     bool windowShouldClose(QWidget* window) const;
 
-    // Raise and lower the guard. Callable from any thread: the flag changes at once, the
-    // window's close, minimise and maximise buttons change afterwards on the main thread.
+    // Raise and lower the guard, with the window's close, minimise and maximise buttons.
     void disableQuit();
     void enableQuit();
 
@@ -66,14 +64,15 @@ private:
     void setTitleBarButtonsVisible(bool visible);
     void commitData(QSessionManager& manager);
 
-    std::atomic<bool> m_disableQuitApp{false};
+    bool m_disableQuitApp = false;
     bool m_terminating = false;
     std::function<void()> m_quit;
 };
 
 // The delegate, published once launching has finished, for parts that have no window of their
 // own to ask; null before, and again once the delegate has gone. The main window raises and
-// lowers the guard around each run of the flashing tool through its own delegate.
-extern std::atomic<AppDelegate*> appDelegate;
+// lowers the guard around each run of the flashing tool through its own delegate. Main thread
+// only, like everything else here.
+extern AppDelegate* appDelegate;
 
 } // namespace velt
