@@ -43,9 +43,9 @@ protected:
     CommandLineTest()
     {
         server.setResponse(QStringLiteral("/updater/firmwareList.json"),
-                           {.body = WizardFixture::readFile(demo + "firmwareList.json")});
+                           {.body = readFile(demo + "firmwareList.json")});
         for (const QString& name : QDir(demo + "dfu").entryList(QDir::Files)) {
-            QByteArray body = WizardFixture::readFile(demo + "dfu/" + name);
+            QByteArray body = readFile(demo + "dfu/" + name);
             // The Duo's newest image arrives damaged: its digest is not the catalogue's.
             if (name == QStringLiteral("velt-duo-2.1.0.dfu"))
                 body.append('!');
@@ -64,7 +64,7 @@ protected:
             {"empty.dfu", dfuImage({})},
             {"no-suffix.dfu", QByteArray(3000, 'f')}};
         for (const auto& [name, bytes] : files)
-            WizardFixture::writeFile(path(name), bytes);
+            writeFile(path(name), bytes);
         QFile large(path("large.dfu")); // sparse: nothing is read before its size is refused
         EXPECT_TRUE(large.open(QIODevice::WriteOnly) && large.resize((256 << 20) + 1));
     }
@@ -117,7 +117,7 @@ protected:
         ASSERT_EQ(::kill(-pid_t(process.processId()), signal), 0);
     }
 
-    QByteArray received() const { return WizardFixture::readFile(path("received")); }
+    QByteArray received() const { return readFile(path("received")); }
 
     QTemporaryDir folder;
     TestHttpServer server;
@@ -130,10 +130,10 @@ QByteArray payloadOf(const QByteArray& image)
 
 TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
 {
-    const QByteArray newest = WizardFixture::readFile(demo + "dfu/velt-one-1.2.0.dfu");
-    const QByteArray local = payloadOf(WizardFixture::readFile(path("good.dfu")));
-    const QString goodMd5 = md5(WizardFixture::readFile(path("good.dfu")));
-    const QString anyMd5 = md5(WizardFixture::readFile(path("any-id.dfu")));
+    const QByteArray newest = readFile(demo + "dfu/velt-one-1.2.0.dfu");
+    const QByteArray local = payloadOf(readFile(path("good.dfu")));
+    const QString goodMd5 = md5(readFile(path("good.dfu")));
+    const QString anyMd5 = md5(readFile(path("any-id.dfu")));
     struct Row
     {
         const char* name;
@@ -236,7 +236,7 @@ TEST_F(CommandLineTest, SignalsCancelBeforeTheWriteAndAreRefusedDuringIt)
     ASSERT_TRUE(writing.waitForFinished(30'000));
     EXPECT_EQ(writing.exitCode(), 0);
     EXPECT_EQ(writing.readAllStandardError().count("must not be interrupted"), 3);
-    EXPECT_EQ(received(), payloadOf(WizardFixture::readFile(demo + "dfu/velt-one-1.2.0.dfu")));
+    EXPECT_EQ(received(), payloadOf(readFile(demo + "dfu/velt-one-1.2.0.dfu")));
 }
 
 // File > Update from a File... once the catalogue is there: a file that fails a check is
@@ -253,7 +253,7 @@ TEST_F(WizardTest, UpdateFromAFileShowsTheFileAndWritesItAfterConfirmation)
     ASSERT_TRUE(action && action->isVisible() && action->isEnabled());
     const QDir files(folder.path());
     const auto open = [&](const char* name, const QByteArray& bytes) {
-        WizardFixture::writeFile(files.filePath(name), bytes);
+        writeFile(files.filePath(name), bytes);
         wizard.window()->updateFromFile(files.filePath(name));
     };
     open("bad.dfu", QByteArray(5000, 'b'));

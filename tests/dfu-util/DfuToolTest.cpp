@@ -3,6 +3,7 @@
 // error, with the simulated device behind VELT_DFU_SIMULATOR; the watch mode; and the USB-only
 // build that gets installed.
 #include "DfuFile.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QProcess>
@@ -75,11 +76,7 @@ protected:
         return file.fileName();
     }
 
-    QByteArray received() const
-    {
-        QFile file(path("received"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-    }
+    QByteArray received() const { return velt::test::readFile(path("received")); }
 
     QTemporaryDir m_dir;
 };

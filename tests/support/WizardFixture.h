@@ -4,6 +4,7 @@
 #include "app/AppDelegate.h"
 #include "core/Alert.h"
 #include "core/VeltError.h"
+#include "support/Files.h"
 #include "update/UpdateSession.h"
 
 #include <QTemporaryDir>
@@ -118,9 +119,6 @@ public:
     {
         return settings.documentsFolder + u"/veltFirmwareUpdate.dfu"_qs;
     }
-
-    static QByteArray readFile(const QString& path);
-    static bool writeFile(const QString& path, const QByteArray& bytes);
 
 private:
     AlertRecorder m_alerts;

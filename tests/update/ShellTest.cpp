@@ -57,11 +57,6 @@ protected:
     void SetUp() override { Shell::setDelegate(delegate); }
     void TearDown() override { Shell::setDelegate(nullptr); }
 
-    Shell::Outcome runInBackground(const QString& path, const QStringList& arguments)
-    {
-        return wait(startInBackground(path, arguments, delegate.get()));
-    }
-
     std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
 };
 
@@ -95,7 +90,8 @@ TEST_F(ShellTest, OutcomeOfARun)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script.toStdString() + c.path.toStdString());
-        const Shell::Outcome outcome = runInBackground(c.path, {u"-c"_s, c.script});
+        const Shell::Outcome outcome =
+            wait(startInBackground(c.path, {u"-c"_s, c.script}, delegate.get()));
         const auto fields = [](const Shell::Outcome& o) {
             return std::tuple(o.output, o.error, o.started, o.exitStatus, o.signal, o.succeeded());
         };
@@ -166,7 +162,8 @@ TEST_F(ShellTest, PiecesOfOutput)
     };
     for (const auto& c : cases) {
         Shell::setDelegate(delegate = std::make_shared<RecordingDelegate>());
-        const Shell::Outcome outcome = runInBackground(u"/bin/sh"_s, {u"-c"_s, c[0]});
+        const Shell::Outcome outcome =
+            wait(startInBackground(u"/bin/sh"_s, {u"-c"_s, c[0]}, delegate.get()));
         EXPECT_TRUE(outcome.output == Shell::removeLastCharacter(c[1])) << c[0].toStdString();
         EXPECT_TRUE(delegate->text() == c[1]) << c[0].toStdString();
     }
