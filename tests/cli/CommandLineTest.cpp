@@ -22,7 +22,6 @@ namespace velt::test {
 namespace {
 
 const QString demo = QStringLiteral(VELT_DEMO_DIR "/updater/");
-constexpr int suffixLength = 16;
 
 QByteArray dfuImage(QByteArray payload, quint16 vendor = 0x0a12, quint16 product = 0xffff)
 {
@@ -123,15 +122,11 @@ protected:
     TestHttpServer server;
 };
 
-QByteArray payloadOf(const QByteArray& image)
-{
-    return image.chopped(suffixLength);
-}
-
 TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
 {
     const QByteArray newest = readFile(demo + "dfu/velt-one-1.2.0.dfu");
-    const QByteArray local = payloadOf(readFile(path("good.dfu")));
+    // What reaches the device: the image without its 16-byte DFU suffix.
+    const QByteArray local = readFile(path("good.dfu")).chopped(16);
     const QString goodMd5 = md5(readFile(path("good.dfu")));
     const QString anyMd5 = md5(readFile(path("any-id.dfu")));
     struct Row
@@ -149,7 +144,7 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
                            "--yes"};
     };
     const QList<Row> rows = {
-        {"update", {"--update", one, "--yes"}, "1", 0, "connected.", payloadOf(newest)},
+        {"update", {"--update", one, "--yes"}, "1", 0, "connected.", newest.chopped(16)},
         {"no device", {"--update", one, "--yes", "--wait", "0"}, "absent", 3, "shown above."},
         {"two devices", {"--update", one, "--yes", "--wait", "1"}, "duplicate", 3, "to update."},
         {"tool fails", {"--update", one, "--yes"}, "error=errWRITE@3", 1, "status errWRITE."},
@@ -236,7 +231,7 @@ TEST_F(CommandLineTest, SignalsCancelBeforeTheWriteAndAreRefusedDuringIt)
     ASSERT_TRUE(writing.waitForFinished(30'000));
     EXPECT_EQ(writing.exitCode(), 0);
     EXPECT_EQ(writing.readAllStandardError().count("must not be interrupted"), 3);
-    EXPECT_EQ(received(), payloadOf(readFile(demo + "dfu/velt-one-1.2.0.dfu")));
+    EXPECT_EQ(received(), readFile(demo + "dfu/velt-one-1.2.0.dfu").chopped(16));
 }
 
 // File > Update from a File... once the catalogue is there: a file that fails a check is
@@ -273,7 +268,7 @@ TEST_F(WizardTest, UpdateFromAFileShowsTheFileAndWritesItAfterConfirmation)
     EXPECT_FALSE(action->isEnabled());
     EXPECT_TRUE(wizard.text("versionInfoLabel").endsWith("own.dfu"));
     ASSERT_STEP(wizard.waitForLogLine(QStringLiteral("dfu-util succeeded.")));
-    EXPECT_TRUE(wizard.deviceReceived() == payloadOf(own));
+    EXPECT_TRUE(wizard.deviceReceived() == own.chopped(16));
     EXPECT_TRUE(targetFirmware().lotName.isEmpty() && !targetFirmware().firmwareVersion);
 }
 

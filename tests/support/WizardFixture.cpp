@@ -39,7 +39,7 @@ WizardFixture::~WizardFixture()
 
 void WizardFixture::launch()
 {
-    setFirmwareServer(catalogueServer.isEmpty() ? settings.server : catalogueServer);
+    setFirmwareServer(settings.server);
     m_window = std::make_unique<MainWindow>(settings);
     m_window->show();
     m_delegate.applicationDidFinishLaunching();

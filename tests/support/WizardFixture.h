@@ -38,15 +38,13 @@ struct AlertRecorder
 class WizardFixture
 {
 public:
-    // The settings the update page's session gets; the catalogue comes from catalogueServer
-    // when set, from settings.server otherwise.
+    // The settings the update page's session gets; the catalogue comes from settings.server.
     explicit WizardFixture(UpdateSettings settings);
     ~WizardFixture();
     WizardFixture(const WizardFixture&) = delete;
     WizardFixture& operator=(const WizardFixture&) = delete;
 
     UpdateSettings settings;
-    QString catalogueServer;
 
     // Builds the window, shows it and lets the delegate take over quitting. The first page
     // fetches the catalogue.
