@@ -110,12 +110,6 @@ protected:
         ASSERT_TRUE(seen.contains(text)) << text;
     }
 
-    // The whole group, as a terminal sends Ctrl-C or a dropped session its hang-up.
-    static void signalGroup(const QProcess& process, int signal)
-    {
-        ASSERT_EQ(::kill(-pid_t(process.processId()), signal), 0);
-    }
-
     QByteArray received() const { return readFile(path("received")); }
 
     QTemporaryDir folder;
@@ -214,7 +208,8 @@ TEST_F(CommandLineTest, SignalsCancelBeforeTheWriteAndAreRefusedDuringIt)
         EXPECT_EQ(second.exitCode, 7);
         EXPECT_TRUE(second.err.contains(QStringLiteral("process %1,").arg(waiting.processId())));
         EXPECT_TRUE(second.err.contains("is already running.")) << second.err.toStdString();
-        signalGroup(waiting, ending);
+        // The whole group, as a terminal sends Ctrl-C or a dropped session its hang-up.
+        ASSERT_EQ(::kill(-pid_t(waiting.processId()), ending), 0);
         ASSERT_TRUE(waiting.waitForFinished(10'000));
         if (ending == SIGINT) {
             EXPECT_EQ(waiting.exitCode(), 6);
@@ -227,7 +222,7 @@ TEST_F(CommandLineTest, SignalsCancelBeforeTheWriteAndAreRefusedDuringIt)
     start(writing, {"--update", "Velt One", "--yes"}, "poll-ms=40");
     ASSERT_NO_FATAL_FAILURE(waitFor(writing, QProcess::StandardOutput, "Writing the firmware"));
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        signalGroup(writing, signal);
+        ASSERT_EQ(::kill(-pid_t(writing.processId()), signal), 0);
     ASSERT_TRUE(writing.waitForFinished(30'000));
     EXPECT_EQ(writing.exitCode(), 0);
     EXPECT_EQ(writing.readAllStandardError().count("must not be interrupted"), 3);
