@@ -67,7 +67,7 @@ TEST_F(EndToEndTest, QuitIsRefusedOnlyWhileTheToolWritesAndFinishEndsTheApplicat
               "The firmware was updated successfully. You can now disconnect the device.");
     EXPECT_EQ(std::pair(bar->value(), bar->maximum()),
               std::pair(int(image.size()) - dfuSuffixLength, int(image.size()) - dfuSuffixLength));
-    EXPECT_TRUE(readFile(wizard.firmwareFile()) == image);
+    EXPECT_TRUE(readFile(wizard.settings.documentsFolder + "/veltFirmwareUpdate.dfu") == image);
     EXPECT_EQ(wizard.toolRuns(), 1);
     EXPECT_TRUE(wizard.deviceReceived() == image.chopped(dfuSuffixLength));
     EXPECT_EQ(wizard.quits(), 0);

@@ -113,10 +113,6 @@ public:
     void simulateDevice(const QString& traits);
     int toolRuns() const { return readFile(m_device.filePath(u"runs"_qs)).trimmed().toInt(); }
     QByteArray deviceReceived() const { return readFile(m_device.filePath(u"received"_qs)); }
-    QString firmwareFile() const
-    {
-        return settings.documentsFolder + u"/veltFirmwareUpdate.dfu"_qs;
-    }
 
 private:
     AlertRecorder m_alerts;
