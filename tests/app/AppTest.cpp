@@ -144,6 +144,11 @@ const KeyPress keyPresses[] = {
     {"ReturnWithNextDisabledPressesNothing", "", Qt::Key_Return, false, 0, false},
 };
 
+void PrintTo(const KeyPress& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class AppKeys : public AppTest, public ::testing::WithParamInterface<KeyPress>
 {
 };

@@ -12,6 +12,8 @@
 namespace velt::test {
 namespace {
 
+using test::PrintTo; // names the table rows in failure messages
+
 // 8 KiB: nine blocks of the simulated device's 1023 bytes, so block 3 is inside the image and
 // block 8, eight bytes long, is its last.
 const QByteArray dfuImage = [] {

@@ -24,6 +24,17 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace velt::test {
 
+// A table row's name in the messages of failed expectations.
+template <class Row>
+requires requires(const Row& row)
+{
+    row.name;
+}
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 // The one window fixture of the tests: the wizard against a loopback server of the test's own,
 // the English texts, the image kept in a Documents folder of the test's own, the build's
 // flashing tool, and short hand-over and retry pauses.
