@@ -60,10 +60,10 @@ protected:
 
     void press(QWidget* target, Qt::Key key, bool autoRepeat)
     {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
-        QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat);
-        QApplication::sendEvent(target, &release);
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+            QApplication::sendEvent(target, &event);
+        }
     }
 
     MainWindow window{UpdateSettings{}};

@@ -22,7 +22,6 @@ namespace velt::test {
 namespace {
 
 const QString demo = QStringLiteral(VELT_DEMO_DIR "/updater/");
-constexpr int suffixLength = 16;
 
 QByteArray dfuImage(QByteArray payload, quint16 vendor = 0x0a12, quint16 product = 0xffff)
 {
@@ -43,9 +42,9 @@ protected:
     CommandLineTest()
     {
         server.setResponse(QStringLiteral("/updater/firmwareList.json"),
-                           {.body = WizardFixture::readFile(demo + "firmwareList.json")});
+                           {.body = readFile(demo + "firmwareList.json")});
         for (const QString& name : QDir(demo + "dfu").entryList(QDir::Files)) {
-            QByteArray body = WizardFixture::readFile(demo + "dfu/" + name);
+            QByteArray body = readFile(demo + "dfu/" + name);
             // The Duo's newest image arrives damaged: its digest is not the catalogue's.
             if (name == QStringLiteral("velt-duo-2.1.0.dfu"))
                 body.append('!');
@@ -64,7 +63,7 @@ protected:
             {"empty.dfu", dfuImage({})},
             {"no-suffix.dfu", QByteArray(3000, 'f')}};
         for (const auto& [name, bytes] : files)
-            WizardFixture::writeFile(path(name), bytes);
+            writeFile(path(name), bytes);
         QFile large(path("large.dfu")); // sparse: nothing is read before its size is refused
         EXPECT_TRUE(large.open(QIODevice::WriteOnly) && large.resize((256 << 20) + 1));
     }
@@ -111,29 +110,19 @@ protected:
         ASSERT_TRUE(seen.contains(text)) << text;
     }
 
-    // The whole group, as a terminal sends Ctrl-C or a dropped session its hang-up.
-    static void signalGroup(const QProcess& process, int signal)
-    {
-        ASSERT_EQ(::kill(-pid_t(process.processId()), signal), 0);
-    }
-
-    QByteArray received() const { return WizardFixture::readFile(path("received")); }
+    QByteArray received() const { return readFile(path("received")); }
 
     QTemporaryDir folder;
     TestHttpServer server;
 };
 
-QByteArray payloadOf(const QByteArray& image)
-{
-    return image.chopped(suffixLength);
-}
-
 TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
 {
-    const QByteArray newest = WizardFixture::readFile(demo + "dfu/velt-one-1.2.0.dfu");
-    const QByteArray local = payloadOf(WizardFixture::readFile(path("good.dfu")));
-    const QString goodMd5 = md5(WizardFixture::readFile(path("good.dfu")));
-    const QString anyMd5 = md5(WizardFixture::readFile(path("any-id.dfu")));
+    const QByteArray newest = readFile(demo + "dfu/velt-one-1.2.0.dfu");
+    // What reaches the device: the image without its 16-byte DFU suffix.
+    const QByteArray local = readFile(path("good.dfu")).chopped(16);
+    const QString goodMd5 = md5(readFile(path("good.dfu")));
+    const QString anyMd5 = md5(readFile(path("any-id.dfu")));
     struct Row
     {
         const char* name;
@@ -149,7 +138,7 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
                            "--yes"};
     };
     const QList<Row> rows = {
-        {"update", {"--update", one, "--yes"}, "1", 0, "connected.", payloadOf(newest)},
+        {"update", {"--update", one, "--yes"}, "1", 0, "connected.", newest.chopped(16)},
         {"no device", {"--update", one, "--yes", "--wait", "0"}, "absent", 3, "shown above."},
         {"two devices", {"--update", one, "--yes", "--wait", "1"}, "duplicate", 3, "to update."},
         {"tool fails", {"--update", one, "--yes"}, "error=errWRITE@3", 1, "status errWRITE."},
@@ -219,7 +208,8 @@ TEST_F(CommandLineTest, SignalsCancelBeforeTheWriteAndAreRefusedDuringIt)
         EXPECT_EQ(second.exitCode, 7);
         EXPECT_TRUE(second.err.contains(QStringLiteral("process %1,").arg(waiting.processId())));
         EXPECT_TRUE(second.err.contains("is already running.")) << second.err.toStdString();
-        signalGroup(waiting, ending);
+        // The whole group, as a terminal sends Ctrl-C or a dropped session its hang-up.
+        ASSERT_EQ(::kill(-pid_t(waiting.processId()), ending), 0);
         ASSERT_TRUE(waiting.waitForFinished(10'000));
         if (ending == SIGINT) {
             EXPECT_EQ(waiting.exitCode(), 6);
@@ -232,11 +222,11 @@ TEST_F(CommandLineTest, SignalsCancelBeforeTheWriteAndAreRefusedDuringIt)
     start(writing, {"--update", "Velt One", "--yes"}, "poll-ms=40");
     ASSERT_NO_FATAL_FAILURE(waitFor(writing, QProcess::StandardOutput, "Writing the firmware"));
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        signalGroup(writing, signal);
+        ASSERT_EQ(::kill(-pid_t(writing.processId()), signal), 0);
     ASSERT_TRUE(writing.waitForFinished(30'000));
     EXPECT_EQ(writing.exitCode(), 0);
     EXPECT_EQ(writing.readAllStandardError().count("must not be interrupted"), 3);
-    EXPECT_EQ(received(), payloadOf(WizardFixture::readFile(demo + "dfu/velt-one-1.2.0.dfu")));
+    EXPECT_EQ(received(), readFile(demo + "dfu/velt-one-1.2.0.dfu").chopped(16));
 }
 
 // File > Update from a File... once the catalogue is there: a file that fails a check is
@@ -253,7 +243,7 @@ TEST_F(WizardTest, UpdateFromAFileShowsTheFileAndWritesItAfterConfirmation)
     ASSERT_TRUE(action && action->isVisible() && action->isEnabled());
     const QDir files(folder.path());
     const auto open = [&](const char* name, const QByteArray& bytes) {
-        WizardFixture::writeFile(files.filePath(name), bytes);
+        writeFile(files.filePath(name), bytes);
         wizard.window()->updateFromFile(files.filePath(name));
     };
     open("bad.dfu", QByteArray(5000, 'b'));
@@ -273,7 +263,7 @@ TEST_F(WizardTest, UpdateFromAFileShowsTheFileAndWritesItAfterConfirmation)
     EXPECT_FALSE(action->isEnabled());
     EXPECT_TRUE(wizard.text("versionInfoLabel").endsWith("own.dfu"));
     ASSERT_STEP(wizard.waitForLogLine(QStringLiteral("dfu-util succeeded.")));
-    EXPECT_TRUE(wizard.deviceReceived() == payloadOf(own));
+    EXPECT_TRUE(wizard.deviceReceived() == own.chopped(16));
     EXPECT_TRUE(targetFirmware().lotName.isEmpty() && !targetFirmware().firmwareVersion);
 }
 

@@ -2,6 +2,7 @@
 #include "core/Diagnostics.h"
 
 #include "support/FdCapture.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,9 +17,7 @@ namespace {
 
 QStringList fileLines(const QString& path)
 {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(test::readFile(path)).split(u'\n', Qt::SkipEmptyParts);
 }
 
 TEST(Diagnostics, KeepsEveryLineStampedInTheFileWhileStandardOutputStaysPlain)

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 // The built tool as the application runs it: arguments, images, exit codes, standard output and
-// error, with the simulated device behind VELT_DFU_SIMULATOR; the watch mode; and the USB-only
-// build that gets installed.
+// error, with the simulated device behind VELT_DFU_SIMULATOR; and the watch mode. (That the
+// installed USB-only build ignores the simulator is checked by the install tests.)
 #include "DfuFile.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QProcess>
@@ -46,20 +47,18 @@ class DfuTool : public ::testing::Test
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    void start(QProcess& process, const QStringList& arguments, const QString& simulator,
-               const QString& tool = DFU_UTIL_PATH)
+    void start(QProcess& process, const QStringList& arguments, const QString& simulator)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELT_DFU_SIMULATOR", simulator);
         process.setProcessEnvironment(env);
-        process.start(tool, arguments);
+        process.start(DFU_UTIL_PATH, arguments);
     }
 
-    ToolRun run(const QStringList& arguments, const QString& simulator,
-                const QString& tool = DFU_UTIL_PATH)
+    ToolRun run(const QStringList& arguments, const QString& simulator)
     {
         QProcess process;
-        start(process, arguments, simulator, tool);
+        start(process, arguments, simulator);
         process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -75,11 +74,7 @@ protected:
         return file.fileName();
     }
 
-    QByteArray received() const
-    {
-        QFile file(path("received"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-    }
+    QByteArray received() const { return velt::test::readFile(path("received")); }
 
     QTemporaryDir m_dir;
 };
@@ -210,16 +205,6 @@ TEST_F(DfuTool, FailuresEndStderrWithTheirMarkerOrAClearText)
         EXPECT_EQ(progressLines(failed.out), c.progress);
         EXPECT_FALSE(failed.out.contains("5000 of 5000"));
     }
-}
-
-TEST_F(DfuTool, InstalledToolIgnoresTheSimulator)
-{
-    // The USB-only build finds no device here, and the simulated one must not stand in for it.
-    const ToolRun usb = run({"0a12", "ffff", write("image", dfu(payload(3000)))},
-                            "1,save=" + path("received"), DFU_UTIL_USB_PATH);
-    EXPECT_EQ(usb.exitCode, 2) << usb.err.toStdString();
-    EXPECT_TRUE(usb.err.endsWith("Failed to enter DFU mode.\n")) << usb.err.toStdString();
-    EXPECT_FALSE(QFile::exists(path("received")));
 }
 
 TEST_F(DfuTool, WatchSaysWhatStateTheDeviceIsInAndEndsCleanly)

@@ -78,7 +78,6 @@ TEST(DeviceStatus, SaysWhatIsWrongWithTheDevice)
                 c.key ? localizedString(c.key)
                       : DeviceWatcher::stateText(DeviceWatcher::Presence::Denied,
                                                  DeviceWatcher::AccessContext::current());
-            EXPECT_NE(expected, QString::fromLatin1(c.key ? c.key : "Info_DeviceDeniedNoRule"));
             EXPECT_TRUE(QTest::qWaitFor([&] { return statusLine(page) == expected; }, 10000))
                 << statusLine(page).toStdString();
         }

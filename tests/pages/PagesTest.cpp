@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-// The pages as a user meets them in the window: the walk there and back, the lists, and the
-// update page's endings with a flashing tool the test writes.
+// The pages as a user meets them in the window: the walk there and back and the lists.
 #include "core/Localization.h"
 #include "support/FdCapture.h"
 #include "support/WizardTest.h"
 #include "update/UpdateSession.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -15,8 +13,6 @@
 
 namespace velt::test {
 namespace {
-
-using test::PrintTo; // names the table rows in failure messages
 
 // Alpha has three versions (the newest named in markup, which must show as typed), Empty none
 // (its second record is never consulted), Broken lists a newest version the catalogue lacks.
@@ -140,55 +136,6 @@ TEST_F(PagesTest, ClosingTheWindowDuringTheLoadEndsItWithoutAnAlert)
     EXPECT_EQ(log.lines().filter("transfer was abandoned: the application is quitting").size(), 1);
     EXPECT_TRUE(wizard.alerts().alerts().isEmpty());
 }
-
-// The update page's endings, with a flashing tool that prints a given text and exits with a
-// given status. Only an exit status of 0 is a written device.
-struct Ending
-{
-    const char* name;
-    const char* tool; // the shell script's body
-    bool succeeds;
-};
-
-const Ending endings[] = {
-    {"Written", "echo '[i] Downloading firmware - 4096 of 4096'", true},
-    {"FailsSilently", "echo '[i] Downloading firmware - 4096 of 4096'; exit 1", false},
-    {"FailsWithAnInvalidByte", "printf '\\377' >&2; exit 1", false},
-    {"KilledBySignal", "echo '[i] Downloading firmware - 4096 of 4096'; kill -9 $$", false},
-};
-
-class UpdatePageEndings : public PagesTest, public ::testing::WithParamInterface<Ending>
-{
-};
-
-TEST_P(UpdatePageEndings, FinishOnlyForAWrittenDevice)
-{
-    const QByteArray image(4096, '\x5a');
-    serveOneImage(image);
-    wizard.settings.toolPath = folder.filePath(QStringLiteral("tool"));
-    ASSERT_TRUE(WizardFixture::writeFile(wizard.settings.toolPath,
-                                         QByteArray("#!/bin/sh\n") + GetParam().tool + '\n'));
-    QFile::setPermissions(wizard.settings.toolPath, QFile::ReadOwner | QFile::ExeOwner);
-    ASSERT_STEP(wizard.walkTo(QStringLiteral("UpdateProgressPage")));
-    ASSERT_STEP(wizard.waitForEnd());
-
-    if (!GetParam().succeeds) {
-        EXPECT_EQ(wizard.alerts().alerts().size(), 1);
-        ASSERT_STEP(wizard.waitForPage(QStringLiteral("DFUSetupPage")));
-        EXPECT_TRUE(wizard.quitGuardDown());
-        EXPECT_EQ(wizard.quits(), 0);
-        return;
-    }
-    EXPECT_EQ(wizard.alertText(), "");
-    EXPECT_EQ(wizard.text("infoTextArea"),
-              "The firmware was updated successfully. You can now disconnect the device.");
-    EXPECT_EQ(WizardFixture::readFile(wizard.firmwareFile()), image);
-    wizard.pressReturn();
-    EXPECT_EQ(wizard.quits(), 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Update, UpdatePageEndings, ::testing::ValuesIn(endings),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace velt::test

@@ -46,7 +46,6 @@ public:
 
     void setResponse(const QString& path, const HttpResponse& response);
     QString origin() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
-    QUrl url(const QString& path) const { return QUrl(origin() + path); }
     QStringList requestedPaths() const;
 
 private:

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "support/TlsTestServer.h"
 
-#include <QFile>
+#include "support/Files.h"
+
 #include <QSslConfiguration>
 #include <QSslSocket>
 #include <memory>
@@ -11,8 +12,7 @@ namespace {
 
 QByteArray readData(const char* name)
 {
-    QFile file(QStringLiteral(VELT_TEST_DATA_DIR "/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(QStringLiteral(VELT_TEST_DATA_DIR "/") + QLatin1String(name));
 }
 
 } // namespace

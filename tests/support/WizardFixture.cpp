@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
-#include <QFile>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -40,7 +39,7 @@ WizardFixture::~WizardFixture()
 
 void WizardFixture::launch()
 {
-    setFirmwareServer(catalogueServer.isEmpty() ? settings.server : catalogueServer);
+    setFirmwareServer(settings.server);
     m_window = std::make_unique<MainWindow>(settings);
     m_window->show();
     m_delegate.applicationDidFinishLaunching();
@@ -95,10 +94,10 @@ void WizardFixture::pressReturn()
     QWidget* target = QApplication::focusWidget();
     if (!target || target->window() != m_window.get())
         target = m_window.get();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(target, &release);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(target, &event);
+    }
 }
 
 QString WizardFixture::walkTo(const QString& name, const QString& model, int versionIndex,
@@ -201,18 +200,6 @@ void WizardFixture::simulateDevice(const QString& traits)
                                       .arg(traits, m_device.filePath(QStringLiteral("runs")),
                                            m_device.filePath(QStringLiteral("received")))
                                       .toUtf8());
-}
-
-QByteArray WizardFixture::readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WizardFixture::writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace velt::test

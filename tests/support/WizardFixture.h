@@ -4,6 +4,7 @@
 #include "app/AppDelegate.h"
 #include "core/Alert.h"
 #include "core/VeltError.h"
+#include "support/Files.h"
 #include "update/UpdateSession.h"
 
 #include <QTemporaryDir>
@@ -37,15 +38,13 @@ struct AlertRecorder
 class WizardFixture
 {
 public:
-    // The settings the update page's session gets; the catalogue comes from catalogueServer
-    // when set, from settings.server otherwise.
+    // The settings the update page's session gets; the catalogue comes from settings.server.
     explicit WizardFixture(UpdateSettings settings);
     ~WizardFixture();
     WizardFixture(const WizardFixture&) = delete;
     WizardFixture& operator=(const WizardFixture&) = delete;
 
     UpdateSettings settings;
-    QString catalogueServer;
 
     // Builds the window, shows it and lets the delegate take over quitting. The first page
     // fetches the catalogue.
@@ -114,13 +113,6 @@ public:
     void simulateDevice(const QString& traits);
     int toolRuns() const { return readFile(m_device.filePath(u"runs"_qs)).trimmed().toInt(); }
     QByteArray deviceReceived() const { return readFile(m_device.filePath(u"received"_qs)); }
-    QString firmwareFile() const
-    {
-        return settings.documentsFolder + u"/veltFirmwareUpdate.dfu"_qs;
-    }
-
-    static QByteArray readFile(const QString& path);
-    static bool writeFile(const QString& path, const QByteArray& bytes);
 
 private:
     AlertRecorder m_alerts;

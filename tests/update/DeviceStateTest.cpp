@@ -7,7 +7,8 @@ using velt::DeviceWatcher;
 using State = DeviceWatcher::Presence;
 
 // The advice for a device this user may not open depends on whether our udev rule is installed
-// and on whether the session is at the local seat, where the rule's uaccess tag applies.
+// and on whether the session is at the local seat, where the rule's uaccess tag applies. (The
+// sentences for the other states are checked on the DFU setup page.)
 TEST(DeviceState, EachStateInTheUsersWords)
 {
     const struct
@@ -17,10 +18,6 @@ TEST(DeviceState, EachStateInTheUsersWords)
         bool localSession;
         const char* key;
     } cases[] = {
-        {State::Absent, true, true, "Info_DeviceNotFound"},
-        {State::Present, true, true, "Info_DeviceConnected"},
-        {State::Several, true, true, "Info_DeviceSeveral"},
-        {State::Busy, true, true, "Info_DeviceBusy"},
         {State::Denied, true, true, "Info_DeviceDeniedReconnect"},
         {State::Denied, true, false, "Info_DeviceDeniedRemote"},
         {State::Denied, false, true, "Info_DeviceDeniedNoRule"},

@@ -6,10 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <optional>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -57,11 +55,6 @@ protected:
     void SetUp() override { Shell::setDelegate(delegate); }
     void TearDown() override { Shell::setDelegate(nullptr); }
 
-    Shell::Outcome runInBackground(const QString& path, const QStringList& arguments)
-    {
-        return wait(startInBackground(path, arguments, delegate.get()));
-    }
-
     std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
 };
 
@@ -95,7 +88,8 @@ TEST_F(ShellTest, OutcomeOfARun)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script.toStdString() + c.path.toStdString());
-        const Shell::Outcome outcome = runInBackground(c.path, {u"-c"_s, c.script});
+        const Shell::Outcome outcome =
+            wait(startInBackground(c.path, {u"-c"_s, c.script}, delegate.get()));
         const auto fields = [](const Shell::Outcome& o) {
             return std::tuple(o.output, o.error, o.started, o.exitStatus, o.signal, o.succeeded());
         };
@@ -126,30 +120,11 @@ TEST_F(ShellTest, RunLogsTheCommandTheArgumentsAndTheResult)
     EXPECT_FALSE(QFile::exists(dir.filePath(u"ran"_s)));
 }
 
-TEST_F(ShellTest, BackgroundRunReturnsAtOnceAndHandsOverPiecesInOrder)
-{
-    // The child blocks on a FIFO until the test writes to it.
-    QTemporaryDir dir;
-    const QByteArray fifo = QFile::encodeName(dir.filePath(u"fifo"_s));
-    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
-    const auto ended = startInBackground(
-        u"/bin/sh"_s, {u"-c"_s, u"cat \"$0\"; exit 2"_s, QString::fromUtf8(fifo)}, delegate.get());
-    QTest::qWait(50);
-    EXPECT_FALSE(ended->has_value());
-    const int fd = ::open(fifo.constData(), O_WRONLY);
-    ASSERT_EQ(::write(fd, "line one\nline two\n", 18), 18);
-    ::close(fd);
-    const Shell::Outcome outcome = wait(ended);
-    EXPECT_EQ(outcome.output, u"line one\nline two"_s);
-    EXPECT_EQ(outcome.exitStatus, 2);
-    EXPECT_EQ(delegate->text(), u"line one\nline two\n"_s);
-    EXPECT_EQ(delegate->pieces.last(), u""_s) << "the rest at the end is always delivered";
-}
-
-// A character split across reads is kept; a piece that is not UTF-8 is dropped whole and the
-// next one decodes again; several
-// megabytes on both streams at once (beyond the pipes' capacity: a runner that reads one pipe
-// to its end first deadlocks) arrive whole and in order.
+// A background run returns at once and hands over the pieces in order, the rest at the end
+// always delivered. A character split across reads is kept; a piece that is not UTF-8 is
+// dropped whole and the next one decodes again; several megabytes on both streams at once
+// (beyond the pipes' capacity: a runner that reads one pipe to its end first deadlocks) arrive
+// whole and in order.
 TEST_F(ShellTest, PiecesOfOutput)
 {
     QString numbers;
@@ -166,9 +141,12 @@ TEST_F(ShellTest, PiecesOfOutput)
     };
     for (const auto& c : cases) {
         Shell::setDelegate(delegate = std::make_shared<RecordingDelegate>());
-        const Shell::Outcome outcome = runInBackground(u"/bin/sh"_s, {u"-c"_s, c[0]});
+        const auto ended = startInBackground(u"/bin/sh"_s, {u"-c"_s, c[0]}, delegate.get());
+        EXPECT_FALSE(ended->has_value()) << "the run returns at once";
+        const Shell::Outcome outcome = wait(ended);
         EXPECT_TRUE(outcome.output == Shell::removeLastCharacter(c[1])) << c[0].toStdString();
         EXPECT_TRUE(delegate->text() == c[1]) << c[0].toStdString();
+        EXPECT_EQ(delegate->pieces.last(), u""_s) << "the rest at the end is always delivered";
     }
 }
 

@@ -20,11 +20,10 @@ TEST(TimeLeft, FollowsTheMeasuredRate)
         std::vector<int> shown;
     } cases[] = {
         // 10 a second of 1000: whole minutes, then 5-second steps under a minute.
-        {"steady",
-         1000,
-         5s,
-         {0, 50, 100, 150, 200, 250, 300, 350, 400, 450, 500},
-         {-1, 120, 120, 60, 60, 60, 60, 60, 60, 55, 50}},
+        // clang-format off
+        {"steady", 1000, 5s, {0, 50, 100, 150, 200, 250, 300, 350, 400, 450, 500},
+                             {-1, 120, 120, 60, 60, 60, 60, 60, 60, 55, 50}},
+        // clang-format on
         // Nothing before two seconds of data; in a stall the estimate climbs, but a higher
         // figure replaces the shown one only once it has held for three seconds.
         {"stall", 100, 1s, {0, 10, 20, 20, 20, 20, 20, 20}, {-1, -1, 10, 10, 10, 10, 35, 35}},

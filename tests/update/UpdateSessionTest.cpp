@@ -2,6 +2,7 @@
 #include "update/UpdateSession.h"
 
 #include "catalogue/FirmwareVersion.h"
+#include "support/Files.h"
 #include "support/StandInLogind.h"
 #include "support/TestHttpServer.h"
 #include "support/TlsTestServer.h"
@@ -24,6 +25,8 @@ namespace {
 using namespace std::chrono_literals;
 using namespace Qt::Literals::StringLiterals;
 using test::HttpResponse;
+using test::readFile;
+using test::writeFile;
 
 const QString imageRoute = u"/updater/dfu/fw.dfu"_s;
 const QString statusFailure = u"echo 'Failed DFU_GETSTATUS: 0xe00002d8.' >&2; exit 74"_s;
@@ -31,19 +34,6 @@ const QString allWritten = u"echo '[i] Downloading firmware - 200 of 200'; "_s;
 const QString progressLines = u"printf '[i] Downloading firmware - 50 of 200\\r"
                               "[i] Downloading firmware - 100 of 200\\r"
                               "[i] Downloading firmware - 199 of 200\\n'"_s;
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 // One whole session against a loopback server and a stub tool: a shell script that prints what
 // a case needs and appends its arguments to $RUNS.
@@ -305,8 +295,8 @@ TEST_F(UpdateSessionTest, ToolFaults)
     } cases[] = {
         {"a crash after 100 per cent", allWritten + "ulimit -c 0; kill -SEGV $$",
          "Error_FlashingToolStopped", 1},
-        {"exit 1, one invalid UTF-8 byte", "printf '\\377' >&2; exit 1",
-         "Error_FlashingToolFailed", 1},
+        {"exit 1, one invalid UTF-8 byte", "printf '\\377' >&2; exit 1", "Error_FlashingToolFailed",
+         1},
         {"a line split across two pieces is no progress",
          "printf '[i] Downloading firmware - 5'; sleep 0.3; printf '0 of 200\\n'", "", 1},
         {"two early status failures",

@@ -8,12 +8,12 @@
 //   case i draws from seed + i; no case starts after the time is up.
 #include "DfuFile.h"
 #include "catalogue/FirmwareVersion.h"
+#include "support/Files.h"
 #include "support/TestHttpServer.h"
 #include "update/UpdateSession.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -104,8 +104,10 @@ protected:
         version->fileName = u"fw.dfu"_s;
         version->md5hash = QCryptographicHash::hash(image, QCryptographicHash::Md5).toHex();
 
+        // clang-format off
         UpdateSession session(version, {server.origin(), folder.filePath(u"Documents"_s),
                                         QStringLiteral(VELT_TOOL_PATH), 5s, 1ms, 1ms, 30s, {}});
+        // clang-format on
         QList<bool> guard;
         QObject::connect(&session, &UpdateSession::toolRunningChanged,
                          [&](bool running) { guard.append(running); });
@@ -116,24 +118,21 @@ protected:
             return u"no verdict within 60 s"_s;
         QCoreApplication::processEvents(); // a second verdict would be a violation too
 
-        QFile file(record);
-        const QString seen =
-            file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : u"no record"_s;
+        const QString seen = QString::fromLatin1(test::readFile(record));
         const QString whole = QString::number(c.payload.size());
         const bool written =
             seen.simplified() ==
             u"received=%1 end-after=%1 dfu-error=0 garbled=0 breaches=0"_s.arg(whole);
-        if (succeeded.size() == int(written) && failed.size() == int(!written) &&
-            (guard.isEmpty() || !guard.last()))
+        const bool guardDown = guard.isEmpty() || !guard.last();
+        if (succeeded.size() == int(written) && failed.size() == int(!written) && guardDown)
             return {};
-        return u"the device's record \"%1\" calls for %2, but %3 success, %4 failure, guard %5%6"_s
-            .arg(seen.trimmed(), written ? u"success"_s : u"failure"_s)
+        return u"the device's record \"%1\", but %2 success, %3 failure, guard %4 %5"_s
+            .arg(seen.trimmed())
             .arg(succeeded.size())
             .arg(failed.size())
-            .arg(guard.isEmpty() || !guard.last() ? u"down"_s : u"up"_s)
-            .arg(failed.isEmpty()
-                     ? QString()
-                     : u": "_s + failed.first().first().value<VeltError>().localizedDescription);
+            .arg(guardDown ? u"down"_s : u"up"_s,
+                 failed.isEmpty() ? QString()
+                                  : failed[0][0].value<VeltError>().localizedDescription);
     }
 
     test::TestHttpServer server;

@@ -46,20 +46,12 @@ TEST(WriteVerdict, OnlyAToolThatExitedZeroSucceeds)
         {u" \n"_s, 2, 0, {}, "", Failed, u"Error_FlashingToolFailed"_s},
         // A device the tool could not use, told by its exit code, in the user's words first;
         // the markers still decide first.
-        {u"[i] one\n[!] two devices"_s,
-         3,
-         0,
-         {},
-         "",
-         Failed,
+        // clang-format off
+        {u"[i] one\n[!] two devices"_s, 3, 0, {}, "", Failed,
          u"Info_DeviceSeveral\n[!] two devices"_s},
-        {u"[!] LIBUSB_ERROR_ACCESS"_s,
-         4,
-         0,
-         {},
-         "",
-         Failed,
+        {u"[!] LIBUSB_ERROR_ACCESS"_s, 4, 0, {}, "", Failed,
          u"Info_DeviceDeniedNoRule\n[!] LIBUSB_ERROR_ACCESS"_s},
+        // clang-format on
         {u"[!] busy"_s, 9, 0, {}, "", Failed, u"Info_DeviceBusy\n[!] busy"_s},
         {u"[!] Failed to enter DFU mode."_s, 4, 0, {}, "", Failed, u"Description_DFUMode"_s},
         {lines, 1, 0, {}, "", Failed, u"…\n"_s + lines.sliced(lines.indexOf(u"line 11"_s))},
