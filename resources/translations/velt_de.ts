@@ -320,6 +320,11 @@ Klicken Sie auf „Weiter“, um die Aktualisierung zu starten. Lassen Sie das G
         <extracomment>Accessible name of the DFU instructions</extracomment>
         <translation>Anleitung</translation>
     </message>
+    <message id="Caption_AccessibleImageDetails">
+        <source>File details</source>
+        <extracomment>Accessible name of the local file page's area with the file's name, size, DFU suffix and MD5</extracomment>
+        <translation>Dateidetails</translation>
+    </message>
     <message id="Caption_AccessibleProgress">
         <source>Update progress</source>
         <extracomment>Accessible name of the progress bar</extracomment>

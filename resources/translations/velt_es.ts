@@ -320,6 +320,11 @@ Pulse «Siguiente» para iniciar la actualización. Mantenga el dispositivo cone
         <extracomment>Accessible name of the DFU instructions</extracomment>
         <translation>Instrucciones</translation>
     </message>
+    <message id="Caption_AccessibleImageDetails">
+        <source>File details</source>
+        <extracomment>Accessible name of the local file page's area with the file's name, size, DFU suffix and MD5</extracomment>
+        <translation>Detalles del archivo</translation>
+    </message>
     <message id="Caption_AccessibleProgress">
         <source>Update progress</source>
         <extracomment>Accessible name of the progress bar</extracomment>

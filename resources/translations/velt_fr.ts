@@ -320,6 +320,11 @@ Cliquez sur « Suivant » pour lancer la mise à jour. Laissez l’appareil co
         <extracomment>Accessible name of the DFU instructions</extracomment>
         <translation>Instructions</translation>
     </message>
+    <message id="Caption_AccessibleImageDetails">
+        <source>File details</source>
+        <extracomment>Accessible name of the local file page's area with the file's name, size, DFU suffix and MD5</extracomment>
+        <translation>Détails du fichier</translation>
+    </message>
     <message id="Caption_AccessibleProgress">
         <source>Update progress</source>
         <extracomment>Accessible name of the progress bar</extracomment>

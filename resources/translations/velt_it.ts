@@ -320,6 +320,11 @@ Fare clic su «Avanti» per avviare l'aggiornamento. Tenere il dispositivo colle
         <extracomment>Accessible name of the DFU instructions</extracomment>
         <translation>Istruzioni</translation>
     </message>
+    <message id="Caption_AccessibleImageDetails">
+        <source>File details</source>
+        <extracomment>Accessible name of the local file page's area with the file's name, size, DFU suffix and MD5</extracomment>
+        <translation>Dettagli del file</translation>
+    </message>
     <message id="Caption_AccessibleProgress">
         <source>Update progress</source>
         <extracomment>Accessible name of the progress bar</extracomment>

@@ -318,6 +318,11 @@ Click Next to start the update. Keep the device connected until the update has f
         <extracomment>Accessible name of the DFU instructions</extracomment>
         <translation>手順</translation>
     </message>
+    <message id="Caption_AccessibleImageDetails">
+        <source>File details</source>
+        <extracomment>Accessible name of the local file page's area with the file's name, size, DFU suffix and MD5</extracomment>
+        <translation>ファイルの詳細</translation>
+    </message>
     <message id="Caption_AccessibleProgress">
         <source>Update progress</source>
         <extracomment>Accessible name of the progress bar</extracomment>

@@ -320,6 +320,11 @@ Clique em “Avançar” para iniciar a atualização. Mantenha o dispositivo co
         <extracomment>Accessible name of the DFU instructions</extracomment>
         <translation>Instruções</translation>
     </message>
+    <message id="Caption_AccessibleImageDetails">
+        <source>File details</source>
+        <extracomment>Accessible name of the local file page's area with the file's name, size, DFU suffix and MD5</extracomment>
+        <translation>Detalhes do arquivo</translation>
+    </message>
     <message id="Caption_AccessibleProgress">
         <source>Update progress</source>
         <extracomment>Accessible name of the progress bar</extracomment>

@@ -8,6 +8,7 @@
 #include "ui_LocalImagePage.h"
 
 #include <QFileInfo>
+#include <QShowEvent>
 
 namespace velt {
 namespace {
@@ -66,5 +67,18 @@ LocalImageViewController::LocalImageViewController(const QString& filePath, cons
 }
 
 LocalImageViewController::~LocalImageViewController() = default;
+
+void LocalImageViewController::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The control a user acts on first: Next, or while Next waits for it, the box saying that
+    // support sent the file.
+    if (event->spontaneous())
+        return;
+    if (m_ui->nextButton->isEnabled())
+        m_ui->nextButton->setFocus(Qt::OtherFocusReason);
+    else
+        m_ui->supportSentFileCheckBox->setFocus(Qt::OtherFocusReason);
+}
 
 } // namespace velt

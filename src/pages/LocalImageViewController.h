@@ -28,6 +28,9 @@ signals:
     void nextRequested();
     void backRequested();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     const QScopedPointer<Ui::LocalImagePage> m_ui;
 };

@@ -252,11 +252,17 @@ TEST_F(WizardTest, UpdateFromAFileShowsTheFileAndWritesItAfterConfirmation)
     EXPECT_EQ(wizard.pageName(), QStringLiteral("IntroPage"));
     open("published.dfu", published);
     EXPECT_EQ(wizard.text("catalogueMatchLabel"), "This file is a published firmware: 2.0 (Alpha)");
+    EXPECT_EQ(wizard.window()->focusWidget(), wizard.control<QWidget>("nextButton"));
     ASSERT_STEP(wizard.click("backButton"));
     open("own.dfu", own);
     EXPECT_TRUE(wizard.text("catalogueMatchLabel").startsWith("This file is not a published"));
     EXPECT_NE(wizard.click("nextButton"), QString());
-    wizard.control<QCheckBox>("supportSentFileCheckBox")->click();
+    // The keyboard starts on the box Next waits for and goes on in reading order.
+    auto* box = wizard.control<QCheckBox>("supportSentFileCheckBox");
+    EXPECT_EQ(wizard.window()->focusWidget(), box);
+    EXPECT_EQ(box->nextInFocusChain(), wizard.control<QWidget>("backButton"));
+    EXPECT_EQ(box->nextInFocusChain()->nextInFocusChain(), wizard.control<QWidget>("nextButton"));
+    box->click();
     ASSERT_STEP(wizard.click("nextButton"));
     ASSERT_STEP(wizard.click("nextButton"));
     ASSERT_STEP(wizard.waitForPage(QStringLiteral("UpdateProgressPage")));
