@@ -57,29 +57,23 @@ TEST(DeviceStatus, FollowsTheDeviceWhileShownAndStopsTheToolWithThePage)
 // What the watch tells apart reaches the page as a sentence in the user's language.
 TEST(DeviceStatus, SaysWhatIsWrongWithTheDevice)
 {
-    const struct
-    {
-        const char* device;
-        const char* key;
-    } cases[] = {{"duplicate", "Info_DeviceSeveral"},
-                 {"busy", "Info_DeviceBusy"},
-                 {"access", nullptr}}; // the advice depends on this machine's udev rule
+    using enum DeviceWatcher::Presence;
+    const std::pair<const char*, DeviceWatcher::Presence> cases[] = {
+        {"duplicate", Several}, {"busy", Busy}, {"access", Denied}};
     for (const char* language : {"en", "ja"}) {
         QTranslator table;
         ASSERT_TRUE(table.load(QStringLiteral(":/i18n/velt_") + QLatin1String(language)));
         QCoreApplication::installTranslator(&table);
-        for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(language) + " " + c.device);
-            qputenv("VELT_DFU_SIMULATOR", c.device);
+        for (const auto& [device, state] : cases) {
+            qputenv("VELT_DFU_SIMULATOR", device);
             DFUSetupInfoViewController page(VELT_TOOL_PATH);
             page.show();
             qunsetenv("VELT_DFU_SIMULATOR");
+            // The advice for a denied device depends on this machine's udev rule.
             const QString expected =
-                c.key ? localizedString(c.key)
-                      : DeviceWatcher::stateText(DeviceWatcher::Presence::Denied,
-                                                 DeviceWatcher::AccessContext::current());
+                DeviceWatcher::stateText(state, DeviceWatcher::AccessContext::current());
             EXPECT_TRUE(QTest::qWaitFor([&] { return statusLine(page) == expected; }, 10000))
-                << statusLine(page).toStdString();
+                << language << ' ' << device << ": " << statusLine(page).toStdString();
         }
         QCoreApplication::removeTranslator(&table);
     }
