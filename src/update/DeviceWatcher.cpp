@@ -3,6 +3,7 @@
 
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "update/Shell.h"
 
 #include <QDBusConnection>
 #include <QDBusInterface>
@@ -88,7 +89,7 @@ DeviceWatcher::DeviceWatcher(QString toolPath, QString vendorId, QString product
 {
     m_tool.setProcessChannelMode(QProcess::SeparateChannels);
     // Out of the terminal's reach, like every run of the tool (see Shell).
-    m_tool.setChildProcessModifier([] { ::setpgid(0, 0); });
+    m_tool.setChildProcessModifier(&Shell::prepareChild);
     // The tool's complaints (no USB access, say) are for the diagnostics, not for the window.
     m_tool.setStandardErrorFile(QProcess::nullDevice());
     connect(&m_tool, &QProcess::readyReadStandardOutput, this, &DeviceWatcher::readLines);

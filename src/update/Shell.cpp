@@ -68,26 +68,10 @@ QString shellWord(const QString& command)
     return u'\'' + word + u'\'';
 }
 
-// What a child is started with besides its arguments: a process group of its own, so that the
-// signals a terminal sends to its foreground group (Ctrl-C, a hang-up) reach this application
-// and never the program, and the default handling of every signal this application changed.
-// Runs in the child between fork and exec: async-signal-safe calls only.
-void prepareChild()
-{
-    ::setpgid(0, 0);
-    struct sigaction defaultAction = {};
-    defaultAction.sa_handler = SIG_DFL;
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})
-        ::sigaction(signal, &defaultAction, nullptr);
-    sigset_t none;
-    sigemptyset(&none);
-    ::sigprocmask(SIG_SETMASK, &none, nullptr);
-}
-
 void setUp(QProcess& process)
 {
     process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.setChildProcessModifier(prepareChild);
+    process.setChildProcessModifier(&Shell::prepareChild);
 }
 
 // QProcess words a failed start "execve: No such file or directory"; the log and the alert
@@ -332,6 +316,22 @@ QString Shell::removeLastCharacter(QString text)
     const qsizetype lastBoundary = finder.toPreviousBoundary();
     text.truncate(start + (lastBoundary > 0 ? lastBoundary : 0));
     return text;
+}
+
+// What a child is started with besides its arguments: a process group of its own, so that the
+// signals a terminal sends to its foreground group (Ctrl-C, a hang-up) reach this application
+// and never the program, and the default handling of every signal this application changed.
+// Runs in the child between fork and exec: async-signal-safe calls only.
+void Shell::prepareChild()
+{
+    ::setpgid(0, 0);
+    struct sigaction defaultAction = {};
+    defaultAction.sa_handler = SIG_DFL;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})
+        ::sigaction(signal, &defaultAction, nullptr);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
 void Shell::setDelegate(std::shared_ptr<ShellDelegate> delegate)

@@ -82,6 +82,10 @@ public:
     // text stays empty. Pass an rvalue to have it done in place.
     static QString removeLastCharacter(QString text);
 
+    // What every child of this application starts with, between fork and exec (a
+    // QProcess child modifier): a process group of its own and default signal handling.
+    static void prepareChild();
+
     // The one delegate of every background run, held strongly until replaced (tests reset it
     // with nullptr).
     static void setDelegate(std::shared_ptr<ShellDelegate> delegate);
