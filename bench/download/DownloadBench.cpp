@@ -403,16 +403,17 @@ int main(int argc, char** argv)
     QString flashDigest;
     {
         const std::vector<uint8_t> image = randomImage(imageSize, 64);
+        const std::vector<uint8_t> flashImage = randomImage(flashImageSize, 1);
         digest = velt::md5(QByteArray::fromRawData(reinterpret_cast<const char*>(image.data()),
                                                    qsizetype(image.size())));
         if (!folder.isValid() || !QDir().mkpath(dfuFolder) || !QDir().mkpath(documents) ||
             !writeFile(QDir(dfuFolder).filePath(fileName), image) ||
-            !writeFile(flashImagePath, randomImage(flashImageSize, 1))) {
+            !writeFile(flashImagePath, flashImage)) {
             std::fprintf(stderr, "download_bench: cannot write the images\n");
             return 1;
         }
-        QString readError;
-        flashDigest = velt::md5OfFile(flashImagePath, &readError).value_or(QString());
+        flashDigest = velt::md5(QByteArray::fromRawData(
+            reinterpret_cast<const char*>(flashImage.data()), qsizetype(flashImage.size())));
     }
 
     StaticWebServer server;

@@ -247,7 +247,7 @@ void FirmwareDownload::storeAndVerify()
     logLine(QStringLiteral("saved to: ") + QUrl::fromLocalFile(m_filePath).toString());
     emit progressValueChanged(m_received);
 
-    const QString digest = m_hash.hexDigest();
+    const QString digest = QString::fromLatin1(m_hash.result().toHex());
     if (digest != m_expectedDigest) {
         logLine(QStringLiteral("file hash does not match: ") + digest);
         fail(localizedString("Error_FileHashDoesNotMatch"));

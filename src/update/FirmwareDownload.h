@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/VeltError.h"
-#include "update/Md5Accumulator.h"
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QObject>
 #include <QUrl>
@@ -69,7 +69,7 @@ private:
     ServerGet* m_get = nullptr;
     QFile m_part;
     QByteArray m_chunk; // reused for every read
-    Md5Accumulator m_hash;
+    QCryptographicHash m_hash{QCryptographicHash::Md5};
     qint64 m_received = 0;
     QString m_expectedDigest;
     QString m_filePath;

@@ -15,70 +15,25 @@ bool isNewline(QChar c)
     return (u >= 0x000A && u <= 0x000D) || u == 0x0085 || u == 0x2028 || u == 0x2029;
 }
 
-bool isDigit(char c, bool hexadecimal)
-{
-    return (c >= '0' && c <= '9') ||
-           (hexadecimal && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
-}
-
-// Digits, an optional point with more digits, at least one digit in all; then an optional
-// exponent marker, sign and at least one decimal digit. Returns the end, or nullptr.
-const char* scanNumberBody(const char* p, const char* end, bool hexadecimal)
-{
-    int digits = 0;
-    while (p != end && isDigit(*p, hexadecimal)) {
-        ++p;
-        ++digits;
-    }
-    if (p != end && *p == '.') {
-        ++p;
-        while (p != end && isDigit(*p, hexadecimal)) {
-            ++p;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return nullptr;
-    const char exponent = hexadecimal ? 'p' : 'e';
-    if (p != end && (*p == exponent || *p == exponent - 32)) {
-        ++p;
-        if (p != end && (*p == '+' || *p == '-'))
-            ++p;
-        if (p == end || !isDigit(*p, false))
-            return nullptr;
-        while (p != end && isDigit(*p, false))
-            ++p;
-    }
-    return p;
-}
-
 } // namespace
 
 std::optional<double> parseProgressNumber(QStringView text)
 {
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x80)
-            return std::nullopt;
-    }
-    const QByteArray ascii = text.toLatin1();
-    const char* p = ascii.constData();
-    const char* const end = p + ascii.size();
-
-    bool negative = false;
-    if (p != end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
+    // Text beyond Latin-1 becomes "?", which no number holds.
+    const QByteArray latin1 = text.toLatin1();
+    const char* p = latin1.constData();
+    const char* const end = p + latin1.size();
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '+' || *p == '-'))
         ++p;
-    }
-    bool hexadecimal = false;
-    if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
-        hexadecimal = true;
+    const bool hexadecimal = end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
+    if (hexadecimal)
         p += 2;
-    }
-    if (scanNumberBody(p, end, hexadecimal) != end)
+    // from_chars takes the rest of strtod's pattern, but also a sign of its own; and it reads
+    // independently of the C locale, which the application sets from the user's environment (a
+    // German locale would expect "1,5").
+    if (p != end && (*p == '+' || *p == '-'))
         return std::nullopt;
-
-    // from_chars reads independently of the C locale, which the application sets from the
-    // user's environment (a German locale would expect "1,5").
     double value = 0;
     const auto [stop, error] = std::from_chars(
         p, end, value, hexadecimal ? std::chars_format::hex : std::chars_format::general);

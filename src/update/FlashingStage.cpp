@@ -53,15 +53,10 @@ void FlashingStage::startWriting(const QString& imagePath)
 
 void FlashingStage::checkImageThenRun()
 {
-    const QString& tool = m_settings.toolPath;
-    const QFileInfo toolInfo(tool);
-    if (tool.isEmpty() || !toolInfo.exists()) {
-        logLine(QStringLiteral("dfu-util not found"));
-        fail(localizedString("Error_FlashingToolUnavailable"));
-        return;
-    }
-    if (!toolInfo.isFile() || !toolInfo.isExecutable()) {
-        logLine(QStringLiteral("dfu-util is not executable: ") + tool);
+    const QFileInfo tool(m_settings.toolPath);
+    if (!tool.isFile() || !tool.isExecutable()) {
+        logLine(tool.exists() ? QStringLiteral("dfu-util is not executable: ") + tool.filePath()
+                              : QStringLiteral("dfu-util not found"));
         fail(localizedString("Error_FlashingToolUnavailable"));
         return;
     }
@@ -109,7 +104,6 @@ void FlashingStage::imageChecked(const QString& digest, const QString& readError
 
 void FlashingStage::run()
 {
-    const QString& tool = m_settings.toolPath;
     m_writeStarted = false;
     emit toolRunningChanged(true);
 
@@ -121,10 +115,12 @@ void FlashingStage::run()
         // Every progress line of the run has been applied by now.
         logLine(QStringLiteral("STDOUT:") + outcome.output + QStringLiteral(", STDERR:") +
                 outcome.error);
-        if (self)
-            self->runEnded(outcome);
+        if (self) {
+            emit self->toolRunningChanged(false);
+            self->writeDidFinish(outcome);
+        }
     };
-    Shell::run(tool, arguments, completion, m_settings.silentToolTimeout);
+    Shell::run(m_settings.toolPath, arguments, completion, m_settings.silentToolTimeout);
 }
 
 void FlashingStage::progressLine(const ProgressUpdate& update)
@@ -134,12 +130,6 @@ void FlashingStage::progressLine(const ProgressUpdate& update)
     if (text.almostComplete)
         m_writeAlmostComplete = true;
     emit progress(update.written, update.total, localizedString(text.key));
-}
-
-void FlashingStage::runEnded(const Shell::Outcome& outcome)
-{
-    emit toolRunningChanged(false);
-    writeDidFinish(outcome);
 }
 
 void FlashingStage::writeDidFinish(const Shell::Outcome& outcome)

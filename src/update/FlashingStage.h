@@ -60,7 +60,6 @@ private:
     void hashNextSlice();
     void imageChecked(const QString& digest, const QString& readError);
     void progressLine(const ProgressUpdate& update);
-    void runEnded(const Shell::Outcome& outcome);
     void writeDidFinish(const Shell::Outcome& outcome);
     void fail(const QString& description, const QString& details = {});
 

@@ -51,21 +51,10 @@ QString listNotation(const QStringList& items)
     return u'[' + quotedItems.join(QStringLiteral(", ")) + u']';
 }
 
-// The command as `which` gets it through the shell. Plain names stay as they are; anything
-// else is single-quoted so that the login shell cannot run part of it.
-QString shellWord(const QString& command)
+// The command as one single-quoted word, so that the login shell cannot run part of it.
+QString shellWord(QString command)
 {
-    const bool plain =
-        !command.isEmpty() && std::all_of(command.begin(), command.end(), [](QChar c) {
-            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                   (c >= u'0' && c <= u'9') || c == u'.' || c == u'_' || c == u'-' || c == u'+' ||
-                   c == u'/';
-        });
-    if (plain)
-        return command;
-    QString word = command;
-    word.replace(u'\'', QStringLiteral("'\\''"));
-    return u'\'' + word + u'\'';
+    return u'\'' + command.replace(u'\'', QStringLiteral("'\\''")) + u'\'';
 }
 
 void setUp(QProcess& process)

@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <optional>
+#include <utility>
 
 namespace velt {
 namespace {
@@ -94,22 +95,18 @@ QString UpdateSession::firmwareFilePath(const UpdateSettings& settings)
 
 void UpdateSession::start()
 {
-    if (d->started)
-        return;
-    d->started = true;
     d->start(true);
 }
 
 void UpdateSession::startWithImageInPlace()
 {
-    if (d->started)
-        return;
-    d->started = true;
     d->start(false);
 }
 
 void UpdateSession::Private::start(bool fetchImage)
 {
+    if (std::exchange(started, true))
+        return;
     if (!version) {
         failLater("Error_NoFirmwareSelected");
         return;
