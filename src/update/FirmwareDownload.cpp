@@ -63,10 +63,7 @@ void FirmwareDownload::start(const Target& target)
         QFile::remove(dir.filePath(part));
 
     m_get = new ServerGet(target.transferTimeout, replyReadBufferSize, this);
-    connect(m_get, &ServerGet::metaDataChanged, this, [this] {
-        if (!m_ended && !m_responseAccepted)
-            judgeResponse(false);
-    });
+    connect(m_get, &ServerGet::metaDataChanged, this, [this] { judgeResponse(false); });
     connect(m_get, &ServerGet::readyRead, this, &FirmwareDownload::onReadyRead);
     connect(m_get, &ServerGet::finished, this, &FirmwareDownload::onFinished);
     connect(m_get, &ServerGet::redirectFailed, this,
@@ -105,6 +102,8 @@ QString FirmwareDownload::openPartFile()
 
 void FirmwareDownload::judgeResponse(bool transferEnded)
 {
+    if (m_ended || m_responseAccepted)
+        return;
     const QNetworkReply* reply = m_get->reply();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid()) {
@@ -141,8 +140,7 @@ void FirmwareDownload::judgeResponse(bool transferEnded)
 
 void FirmwareDownload::onReadyRead()
 {
-    if (!m_ended && !m_responseAccepted)
-        judgeResponse(false);
+    judgeResponse(false);
     if (m_ended || !m_responseAccepted)
         return;
     QNetworkReply* reply = m_get->reply();
@@ -175,14 +173,23 @@ void FirmwareDownload::onFinished()
     if (m_ended)
         return;
     const QNetworkReply* reply = m_get->reply();
-    const bool transportFailed = reply->error() != QNetworkReply::NoError;
-    if (!m_responseAccepted)
-        judgeResponse(!transportFailed);
+    const QNetworkReply::NetworkError error = reply->error();
+    judgeResponse(error == QNetworkReply::NoError);
     if (m_ended)
         return;
-    if (transportFailed) {
-        // Where a keyed text replaces Qt's own, Qt's text goes behind the alert's details.
-        fail(transportFailureText(), reply->errorString());
+    // Where a keyed text replaces Qt's own, which is English, Qt's text goes behind the alert's
+    // details.
+    if (error == QNetworkReply::OperationCanceledError) {
+        // Transfers this stage stops itself are disconnected first: a cancelled transfer that
+        // still reports here is one the transfer timeout ended, which Qt calls "cancelled".
+        fail(localizedString("Error_DownloadTimedOut"), reply->errorString());
+        return;
+    }
+    if (error != QNetworkReply::NoError) {
+        // Once a body has begun, a closed connection means the image is incomplete.
+        const bool cut = error == QNetworkReply::RemoteHostClosedError && m_responseAccepted;
+        fail(localizedString(cut ? "Error_DownloadIncomplete" : "Error_DownloadFailed"),
+             reply->errorString());
         return;
     }
     onReadyRead();
@@ -196,26 +203,6 @@ void FirmwareDownload::onFinished()
     }
     m_ended = true;
     storeAndVerify();
-}
-
-QString FirmwareDownload::transportFailureText() const
-{
-    const QNetworkReply* reply = m_get->reply();
-    switch (reply->error()) {
-    case QNetworkReply::OperationCanceledError:
-        // Transfers this stage stops itself are disconnected first: a cancelled transfer that
-        // still reports here is one the transfer timeout ended, which Qt calls "cancelled".
-        return localizedString("Error_DownloadTimedOut");
-    case QNetworkReply::RemoteHostClosedError:
-        // Once a body has begun, a closed connection means the image is incomplete.
-        if (m_responseAccepted)
-            return localizedString("Error_DownloadIncomplete");
-        break;
-    default:
-        break;
-    }
-    // Qt's own text is English: it goes behind the alert's details.
-    return localizedString("Error_DownloadFailed");
 }
 
 // The whole body is in the part file: it takes the image's place, and only then is its digest

@@ -60,8 +60,6 @@ private:
     void onReadyRead();
     void onFinished();
     void storeAndVerify();
-    // The alert's text for a transfer the network layer ended with an error.
-    QString transportFailureText() const;
     void fail(const QString& description, const QString& details = {});
     void failToSave(const QString& reason);
     void discardPartFile();

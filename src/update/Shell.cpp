@@ -9,10 +9,8 @@
 #include <QStringDecoder>
 #include <QTextBoundaryFinder>
 #include <QTimer>
-#include <algorithm>
 #include <csignal>
 #include <cstring>
-#include <optional>
 #include <unistd.h>
 
 namespace velt {
@@ -40,15 +38,6 @@ QString quoted(const QString& text)
             result += c;
     }
     return result + u'"';
-}
-
-QString listNotation(const QStringList& items)
-{
-    QStringList quotedItems;
-    quotedItems.reserve(items.size());
-    for (const QString& item : items)
-        quotedItems.append(quoted(item));
-    return u'[' + quotedItems.join(QStringLiteral(", ")) + u']';
 }
 
 // The command as one single-quoted word, so that the login shell cannot run part of it.
@@ -95,17 +84,6 @@ void logEnd(const QString& launchPath, bool succeeded)
     logLine(launchPath + (succeeded ? QStringLiteral(" succeeded.") : QStringLiteral(" failed.")));
 }
 
-// The text of one read from a stream. A character cut between two reads is kept whole for the
-// next; a piece that is not UTF-8 is dropped whole, and the decoder starts afresh after it.
-std::optional<QString> decodePiece(QStringDecoder& decoder, const QByteArray& bytes)
-{
-    QString piece = decoder.decode(bytes);
-    if (!decoder.hasError())
-        return piece;
-    decoder.resetState();
-    return std::nullopt;
-}
-
 // How a started program ended, with both texts. On Linux, QProcess reports the signal that
 // ended a program as its exit code.
 Shell::Outcome endedOutcome(const QProcess& process, QString output, QString error,
@@ -134,8 +112,10 @@ public:
           m_completion(std::move(completion))
     {
         setUp(m_process);
-        connect(&m_process, &QProcess::readyReadStandardOutput, this, &BackgroundRun::readOutput);
-        connect(&m_process, &QProcess::readyReadStandardError, this, &BackgroundRun::readError);
+        connect(&m_process, &QProcess::readyReadStandardOutput, this,
+                [this] { read(QProcess::StandardOutput); });
+        connect(&m_process, &QProcess::readyReadStandardError, this,
+                [this] { read(QProcess::StandardError); });
         connect(&m_process, &QProcess::finished, this, &BackgroundRun::finished);
         connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
             if (error == QProcess::FailedToStart)
@@ -161,26 +141,26 @@ public:
     }
 
 private:
-    void readOutput()
+    // What the stream has brought since the last read. A character cut between two reads is
+    // kept whole for the next; a piece that is not UTF-8 is dropped whole, and the decoder
+    // starts afresh after it. Only standard output reaches the delegate.
+    void read(QProcess::ProcessChannel channel)
     {
         if (m_silence.isActive())
             m_silence.start();
-        const std::optional<QString> piece =
-            decodePiece(m_outputDecoder, m_process.readAllStandardOutput());
-        if (!piece || piece->isEmpty())
+        const bool output = channel == QProcess::StandardOutput;
+        QStringDecoder& decoder = output ? m_outputDecoder : m_errorDecoder;
+        m_process.setReadChannel(channel);
+        const QString piece = decoder.decode(m_process.readAll());
+        if (decoder.hasError()) {
+            decoder.resetState();
             return;
-        if (const std::shared_ptr<ShellDelegate> receiver = Shell::delegate())
-            receiver->shellDidReceiveOutput(*piece);
-        m_output += *piece;
-    }
-
-    void readError()
-    {
-        if (m_silence.isActive())
-            m_silence.start();
-        if (const std::optional<QString> piece =
-                decodePiece(m_errorDecoder, m_process.readAllStandardError()))
-            m_error += *piece;
+        }
+        if (output && !piece.isEmpty()) {
+            if (const std::shared_ptr<ShellDelegate> receiver = Shell::delegate())
+                receiver->shellDidReceiveOutput(piece);
+        }
+        (output ? m_output : m_error) += piece;
     }
 
     void stopSilent()
@@ -194,8 +174,8 @@ private:
     void finished()
     {
         m_silence.stop();
-        readOutput();
-        readError();
+        read(QProcess::StandardOutput);
+        read(QProcess::StandardError);
         if (const std::shared_ptr<ShellDelegate> receiver = Shell::delegate())
             receiver->shellDidReceiveOutput(QString());
         complete(endedOutcome(m_process, std::move(m_output), std::move(m_error), m_stoppedSilent));
@@ -249,7 +229,11 @@ Shell::Result Shell::run(const QString& command, const QStringList& arguments,
     else
         result = runAndWait(launchPath, arguments);
 
-    logLine(QStringLiteral("\n> ") + command + u' ' + listNotation(arguments));
+    QStringList quotedArguments;
+    for (const QString& argument : arguments)
+        quotedArguments.append(quoted(argument));
+    logLine(QStringLiteral("\n> ") + command + QStringLiteral(" [") +
+            quotedArguments.join(QStringLiteral(", ")) + u']');
     logLine(u'(' + quoted(result.output) + QStringLiteral(", ") + quoted(result.error) + u')');
     return result;
 }
