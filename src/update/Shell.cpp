@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QTextBoundaryFinder>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <unistd.h>
@@ -40,10 +41,21 @@ QString quoted(const QString& text)
     return result + u'"';
 }
 
-// The command as one single-quoted word, so that the login shell cannot run part of it.
-QString shellWord(QString command)
+// The command as `which` gets it through the shell. Plain names stay as they are; anything
+// else is single-quoted so that the login shell cannot run part of it.
+QString shellWord(const QString& command)
 {
-    return u'\'' + command.replace(u'\'', QStringLiteral("'\\''")) + u'\'';
+    const bool plain =
+        !command.isEmpty() && std::all_of(command.begin(), command.end(), [](QChar c) {
+            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                   (c >= u'0' && c <= u'9') || c == u'.' || c == u'_' || c == u'-' || c == u'+' ||
+                   c == u'/';
+        });
+    if (plain)
+        return command;
+    QString word = command;
+    word.replace(u'\'', QStringLiteral("'\\''"));
+    return u'\'' + word + u'\'';
 }
 
 void setUp(QProcess& process)
