@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "DfuDownloader.h"
 
+#include "DfuFile.h"
 #include "UsbError.h"
 
 #include <algorithm>
@@ -11,34 +12,10 @@ namespace velt::dfu {
 
 namespace {
 
-std::string hex4(uint16_t value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%04x", value);
-    return text;
-}
-
-std::string bcd(uint16_t version)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%x.%x", version >> 8, (version >> 4) & 0xF);
-    return text;
-}
-
 bool isDfuInterface(const UsbInterfaceInfo& interface)
 {
     return interface.interfaceClass == kInterfaceClassApplication &&
            interface.interfaceSubclass == kInterfaceSubclassDfu;
-}
-
-bool hasDfuInterface(const UsbDeviceInfo& device)
-{
-    return std::any_of(device.interfaces.begin(), device.interfaces.end(), isDfuInterface);
-}
-
-DownloadOutcome success()
-{
-    return {};
 }
 
 DownloadOutcome failure(ExitCode code, std::string message)
@@ -51,11 +28,6 @@ bool failed(const DownloadOutcome& outcome)
     return outcome.code != ExitCode::Success;
 }
 
-bool isState(int state, State expected)
-{
-    return state == int(expected);
-}
-
 } // namespace
 
 DfuDownloader::DfuDownloader(Transport& transport, Clock& clock, DownloadReporter reporter)
@@ -66,7 +38,7 @@ DfuDownloader::DfuDownloader(Transport& transport, Clock& clock, DownloadReporte
 DownloadOutcome DfuDownloader::download(uint16_t vendorId, uint16_t productId,
                                         std::span<const uint8_t> payload)
 {
-    m_ids = hex4(vendorId) + ":" + hex4(productId);
+    m_ids = deviceIds(vendorId, productId);
     // An end-of-image with no image before it would leave the device in dfuERROR.
     if (payload.empty())
         return failure(ExitCode::BadImage, "There is no firmware to send.");
@@ -109,7 +81,7 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
     }
     std::vector<size_t> candidates;
     for (size_t i = 0; i < devices.size(); ++i) {
-        if (hasDfuInterface(devices[i]))
+        if (std::ranges::any_of(devices[i].interfaces, isDfuInterface))
             candidates.push_back(i);
     }
     const std::string returning = afterDetach ? " after DETACH" : "";
@@ -128,18 +100,17 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
     }
 
     const UsbDeviceInfo& device = devices[candidates.front()];
-    const UsbInterfaceInfo* chosen = nullptr;
-    for (const UsbInterfaceInfo& interface : device.interfaces) {
-        if (isDfuInterface(interface) &&
-            (!chosen || interface.alternateSetting < chosen->alternateSetting))
-            chosen = &interface;
-    }
     // The functional descriptor sits after the DFU interface on most devices, but some put it
     // among the configuration's own extra bytes; others only answer GET_DESCRIPTOR for it.
     std::optional<FunctionalDescriptor> descriptor =
         findFunctionalDescriptor(device.configurationExtra);
+    const UsbInterfaceInfo* chosen = nullptr;
     for (const UsbInterfaceInfo& interface : device.interfaces) {
-        if (!descriptor && isDfuInterface(interface))
+        if (!isDfuInterface(interface))
+            continue;
+        if (!chosen || interface.alternateSetting < chosen->alternateSetting)
+            chosen = &interface;
+        if (!descriptor)
             descriptor = findFunctionalDescriptor(interface.extra);
     }
 
@@ -189,21 +160,24 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
     // so only GETSTATUS tells (appIDLE or a dfu* state).
     if (chosen->interfaceProtocol == kProtocolRuntime) {
         mode = Mode::Runtime;
-        return success();
+        return {};
     }
     m_initial = getStatus(kStatusTries);
     if (m_initial.result < 0 || m_initial.shortReply)
         return statusFailure(m_initial, "when it was opened");
-    mode = isState(m_initial.state, State::AppIdle) || isState(m_initial.state, State::AppDetach)
-               ? Mode::Runtime
-               : Mode::Dfu;
+    mode = m_initial.state == State::AppIdle || m_initial.state == State::AppDetach ? Mode::Runtime
+                                                                                    : Mode::Dfu;
     if (mode == Mode::Dfu) {
+        char version[16] = "1.0"; // DFU 1.0 descriptors carry no bcdDFUVersion
+        if (m_descriptor.dfuVersion) {
+            std::snprintf(version, sizeof version, "%x.%x", m_descriptor.dfuVersion >> 8,
+                          (m_descriptor.dfuVersion >> 4) & 0xF);
+        }
         info("[i] Found " + m_ids + " in DFU mode (bus " + std::to_string(device.busNumber) +
-             ", address " + std::to_string(device.address) + ", DFU " +
-             (m_descriptor.dfuVersion ? bcd(m_descriptor.dfuVersion) : std::string("1.0")) +
+             ", address " + std::to_string(device.address) + ", DFU " + version +
              ", transfer size " + std::to_string(m_transferSize) + " bytes).");
     }
-    return success();
+    return {};
 }
 
 DownloadOutcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
@@ -252,18 +226,17 @@ DownloadOutcome DfuDownloader::bringToIdle()
     StatusReply reply = m_initial;
     const uint64_t start = m_clock.nowUs();
     for (int round = 0; round < 8; ++round) {
-        const int state = reply.state;
+        const State state = reply.state;
         int sent = 0;
-        if (isState(state, State::DfuIdle)) {
-            return success();
-        } else if (isState(state, State::Error)) {
-            info("[i] Clearing the device's earlier error (" + statusName(int(reply.status)) +
-                 ").");
+        if (state == State::DfuIdle) {
+            return {};
+        } else if (state == State::Error) {
+            info("[i] Clearing the device's earlier error (" + statusName(reply.status) + ").");
             sent = request(Request::ClrStatus, 0, {}, kStatusTimeoutMs);
-        } else if (isState(state, State::DnloadIdle) || isState(state, State::UploadIdle)) {
+        } else if (state == State::DnloadIdle || state == State::UploadIdle) {
             info("[i] Aborting the device's unfinished transfer (" + stateName(state) + ").");
             sent = request(Request::Abort, 0, {}, kStatusTimeoutMs);
-        } else if (isState(state, State::DnloadSync) || isState(state, State::DnBusy)) {
+        } else if (state == State::DnloadSync || state == State::DnBusy) {
             // It is still busy with a block from an interrupted run; let it finish.
             if (m_clock.nowUs() - start > uint64_t(kBusyLimitMs) * 1000)
                 break;
@@ -288,7 +261,7 @@ DownloadOutcome DfuDownloader::bringToIdle()
     }
     return failure(ExitCode::DeviceMisbehaved, "The device does not become ready (state " +
                                                    stateName(reply.state) + ", status " +
-                                                   statusName(int(reply.status)) + ").");
+                                                   statusName(reply.status) + ").");
 }
 
 DownloadOutcome DfuDownloader::sendBlock(uint32_t block, std::span<const uint8_t> data)
@@ -320,23 +293,23 @@ DownloadOutcome DfuDownloader::sendBlock(uint32_t block, std::span<const uint8_t
         }
         // The block may or may not have arrived. GETSTATE changes nothing on the device and tells
         // the two apart: a received block leaves it in dfuDNLOAD-SYNC.
-        int state = 0;
+        State state = State::AppIdle;
         const int asked = getState(state);
         if (asked < 0) {
             return failure(ExitCode::UsbFailure, "The device answered neither " + name + " (" +
                                                      usbErrorName(sent) + ") nor GETSTATE (" +
                                                      usbErrorName(asked) + ").");
         }
-        if (isState(state, State::DnloadSync) || isState(state, State::DnBusy))
+        if (state == State::DnloadSync || state == State::DnBusy)
             return awaitBlock(block);
         const bool notReceived =
-            isState(state, State::DnloadIdle) || (block == 0 && isState(state, State::DfuIdle));
+            state == State::DnloadIdle || (block == 0 && state == State::DfuIdle);
         if (notReceived && attempt == 0) {
             info("[w] The device did not receive " + name + " (" + usbErrorName(sent) +
                  "); sending it again.");
             continue;
         }
-        if (isState(state, State::Error)) {
+        if (state == State::Error) {
             const StatusReply reply = getStatus(kStatusTries);
             if (reply.result < 0 || reply.shortReply)
                 return statusFailure(reply, "after " + name);
@@ -356,11 +329,11 @@ DownloadOutcome DfuDownloader::awaitBlock(uint32_t block)
         const StatusReply reply = getStatus(kStatusTries);
         if (reply.result < 0 || reply.shortReply)
             return statusFailure(reply, when);
-        if (isState(reply.state, State::Error) || reply.status != Status::Ok)
+        if (reply.state == State::Error || reply.status != Status::Ok)
             return deviceError(reply, "Block " + std::to_string(block) + " failed");
-        if (isState(reply.state, State::DnloadIdle))
-            return success();
-        if (!isState(reply.state, State::DnBusy) && !isState(reply.state, State::DnloadSync)) {
+        if (reply.state == State::DnloadIdle)
+            return {};
+        if (reply.state != State::DnBusy && reply.state != State::DnloadSync) {
             return failure(ExitCode::DeviceMisbehaved,
                            "The device reports state " + stateName(reply.state) + " " + when + ".");
         }
@@ -398,28 +371,28 @@ DownloadOutcome DfuDownloader::finish(uint32_t block)
                  usbErrorName(reply.result) + ").");
             if (hostResets)
                 m_transport.reset();
-            return success();
+            return {};
         }
-        if (isState(reply.state, State::Error) || reply.status != Status::Ok)
+        if (reply.state == State::Error || reply.status != Status::Ok)
             return deviceError(reply, "The device rejected the image");
-        if (isState(reply.state, State::DfuIdle)) {
+        if (reply.state == State::DfuIdle) {
             info("[i] The device has installed the firmware.");
-            return success();
+            return {};
         }
-        if (isState(reply.state, State::ManifestWaitReset)) {
+        if (reply.state == State::ManifestWaitReset) {
             info("[i] The device has installed the firmware and restarts.");
             if (hostResets)
                 m_transport.reset();
-            return success();
+            return {};
         }
-        if (isState(reply.state, State::DnloadIdle) && sent < 0 && !endResent) {
+        if (reply.state == State::DnloadIdle && sent < 0 && !endResent) {
             // The end-of-image request never arrived (its failure said so), so sending it again
             // cannot make a second one.
             endResent = true;
             sent = request(Request::Dnload, uint16_t(block), {}, kTransferTimeoutMs);
             continue;
         }
-        if (!isState(reply.state, State::ManifestSync) && !isState(reply.state, State::Manifest)) {
+        if (reply.state != State::ManifestSync && reply.state != State::Manifest) {
             return failure(ExitCode::DeviceMisbehaved, "The device reports state " +
                                                            stateName(reply.state) +
                                                            " after the last block.");
@@ -447,7 +420,7 @@ DfuDownloader::StatusReply DfuDownloader::getStatus(int tries)
             reply.result = 0;
             reply.status = Status(bytes[0]);
             reply.pollTimeoutMs = uint32_t(bytes[1] | bytes[2] << 8 | bytes[3] << 16);
-            reply.state = bytes[4];
+            reply.state = State(bytes[4]);
             return reply;
         }
         if (length >= 0) {
@@ -465,14 +438,14 @@ DfuDownloader::StatusReply DfuDownloader::getStatus(int tries)
     return reply;
 }
 
-int DfuDownloader::getState(int& state)
+int DfuDownloader::getState(State& state)
 {
     int result = UsbErrorTimeout;
     for (int attempt = 0; attempt < kStatusTries; ++attempt) {
         uint8_t byte = 0;
         result = request(Request::GetState, 0, std::span(&byte, 1), kStatusTimeoutMs);
         if (result == 1) {
-            state = byte;
+            state = State(byte);
             return 0;
         }
         if (result >= 0)
@@ -486,11 +459,8 @@ int DfuDownloader::getState(int& state)
 int DfuDownloader::request(Request request, uint16_t value, std::span<uint8_t> data,
                            unsigned timeoutMs)
 {
-    const bool in =
-        request == Request::GetStatus || request == Request::GetState || request == Request::Upload;
-    const ControlSetup setup{in ? kRequestTypeIn : kRequestTypeOut, uint8_t(request), value,
-                             m_interface};
-    return m_transport.control(setup, data, timeoutMs);
+    return m_transport.control({requestType(request), uint8_t(request), value, m_interface}, data,
+                               timeoutMs);
 }
 
 DownloadOutcome DfuDownloader::waitPoll(const StatusReply& reply, const std::string& when)
@@ -504,7 +474,7 @@ DownloadOutcome DfuDownloader::waitPoll(const StatusReply& reply, const std::str
     // A busy device that asks for no wait at all still gets a millisecond, so a stuck device
     // is not hammered in a tight loop.
     m_clock.sleepMs(std::max<uint32_t>(reply.pollTimeoutMs, 1));
-    return success();
+    return {};
 }
 
 DownloadOutcome DfuDownloader::statusFailure(const StatusReply& reply, const std::string& when)
@@ -530,7 +500,7 @@ DownloadOutcome DfuDownloader::deviceError(const StatusReply& reply, const std::
 {
     return failure(ExitCode::DeviceError, what + ": the device reports state " +
                                               stateName(reply.state) + ", status " +
-                                              statusName(int(reply.status)) + ".");
+                                              statusName(reply.status) + ".");
 }
 
 void DfuDownloader::info(const std::string& line)

@@ -62,7 +62,7 @@ private:
         bool shortReply = false; // answered, but with fewer than 6 bytes
         int length = 0;          // bytes of that short answer
         Status status = Status::Ok;
-        int state = 0; // kept as a number: devices send states that do not exist
+        State state = State::AppIdle; // may hold a number that names no state
         uint32_t pollTimeoutMs = 0;
         int attempts = 0;
     };
@@ -76,7 +76,7 @@ private:
     DownloadOutcome finish(uint32_t block);
 
     StatusReply getStatus(int tries);
-    int getState(int& state);
+    int getState(State& state);
     int request(Request request, uint16_t value, std::span<uint8_t> data, unsigned timeoutMs);
     DownloadOutcome waitPoll(const StatusReply& reply, const std::string& when);
 

@@ -18,7 +18,6 @@ struct FunctionalDescriptor
         WillDetach = 0x08,
     };
 
-    uint8_t length = 9;
     uint8_t attributes = 0;
     uint16_t detachTimeoutMs = 0;
     uint16_t transferSize = 0;

@@ -10,16 +10,6 @@
 
 namespace velt::dfu {
 
-namespace {
-
-bool isInRequest(Request request)
-{
-    return request == Request::GetStatus || request == Request::GetState ||
-           request == Request::Upload;
-}
-
-} // namespace
-
 SimulatedDevice::SimulatedDevice(const SimulatorSettings& settings, Clock& clock, bool failingRun)
     : m_settings(settings), m_clock(clock), m_failingRun(failingRun)
 {
@@ -97,8 +87,7 @@ int SimulatedDevice::control(const ControlSetup& setup, std::span<uint8_t> data)
     if (setup.request > uint8_t(Request::Abort))
         return hostFault("unknown request " + std::to_string(setup.request));
     const Request request = Request(setup.request);
-    const uint8_t expectedType = isInRequest(request) ? kRequestTypeIn : kRequestTypeOut;
-    if (setup.requestType != expectedType)
+    if (setup.requestType != requestType(request))
         return hostFault("request " + std::to_string(setup.request) + " with bmRequestType " +
                          std::to_string(setup.requestType));
     if (setup.index != 0)
@@ -384,7 +373,7 @@ int SimulatedDevice::stall(Status status)
 
 int SimulatedDevice::hostFault(const std::string& what)
 {
-    m_violations.push_back(what + " in state " + stateName(int(m_state)));
+    m_violations.push_back(what + " in state " + stateName(m_state));
     return stall();
 }
 
