@@ -141,18 +141,13 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
         if (length > 0)
             descriptor = findFunctionalDescriptor(std::span(bytes, size_t(length)));
     }
-    if (!descriptor) {
-        return failure(ExitCode::DeviceMisbehaved,
-                       "The device " + m_ids + " has no DFU functional descriptor.");
-    }
-    if (!descriptor->has(FunctionalDescriptor::CanDownload)) {
-        return failure(ExitCode::DeviceMisbehaved,
-                       "The device " + m_ids + " does not accept downloads.");
-    }
-    if (descriptor->transferSize == 0) {
-        return failure(ExitCode::DeviceMisbehaved,
-                       "The device " + m_ids + " announces a transfer size of 0 bytes.");
-    }
+    const char* unusable = !descriptor ? "has no DFU functional descriptor"
+                           : !descriptor->has(FunctionalDescriptor::CanDownload)
+                               ? "does not accept downloads"
+                           : descriptor->transferSize == 0 ? "announces a transfer size of 0 bytes"
+                                                           : nullptr;
+    if (unusable)
+        return failure(ExitCode::DeviceMisbehaved, "The device " + m_ids + " " + unusable + ".");
     m_descriptor = *descriptor;
     m_transferSize = std::min(descriptor->transferSize, kMaxTransferSize);
 

@@ -13,7 +13,6 @@ struct FunctionalDescriptor
 {
     enum Attribute : uint8_t {
         CanDownload = 0x01,
-        CanUpload = 0x02,
         ManifestationTolerant = 0x04,
         WillDetach = 0x08,
     };
