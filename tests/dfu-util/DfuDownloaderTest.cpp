@@ -31,7 +31,7 @@ struct Flash
     SimulatorSettings settings;
     std::unique_ptr<SimulatedDevice> device;
     std::vector<size_t> progress; // bytes written, as each progress report said
-    DownloadOutcome outcome;
+    Outcome outcome;
 };
 
 std::unique_ptr<Flash> flash(const std::string& text, const std::vector<uint8_t>& payload)

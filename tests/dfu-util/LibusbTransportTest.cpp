@@ -175,7 +175,7 @@ TEST_P(Umockdev, DownloadsThroughUsbfs)
     reporter.info = [&info](const std::string& line) {
         info += line + "\n";
     };
-    const DownloadOutcome outcome =
+    const Outcome outcome =
         DfuDownloader(transport, clock, reporter).download(0x0a12, 0xffff, payload);
     EXPECT_EQ(std::pair(outcome.code, outcome.message), std::pair(c.code, std::string(c.message)));
     if (c.code == ExitCode::Success) {

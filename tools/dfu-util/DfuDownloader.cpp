@@ -18,14 +18,9 @@ bool isDfuInterface(const UsbInterfaceInfo& interface)
            interface.interfaceSubclass == kInterfaceSubclassDfu;
 }
 
-DownloadOutcome failure(ExitCode code, std::string message)
+Outcome failure(ExitCode code, std::string message)
 {
     return {code, std::move(message)};
-}
-
-bool failed(const DownloadOutcome& outcome)
-{
-    return outcome.code != ExitCode::Success;
 }
 
 } // namespace
@@ -35,26 +30,26 @@ DfuDownloader::DfuDownloader(Transport& transport, Clock& clock, DownloadReporte
 {
 }
 
-DownloadOutcome DfuDownloader::download(uint16_t vendorId, uint16_t productId,
-                                        std::span<const uint8_t> payload)
+Outcome DfuDownloader::download(uint16_t vendorId, uint16_t productId,
+                                std::span<const uint8_t> payload)
 {
     m_ids = deviceIds(vendorId, productId);
     // An end-of-image with no image before it would leave the device in dfuERROR.
     if (payload.empty())
         return failure(ExitCode::BadImage, "There is no firmware to send.");
     Mode mode = Mode::Dfu;
-    DownloadOutcome outcome = connect(vendorId, productId, false, mode);
-    if (!failed(outcome) && mode == Mode::Runtime)
+    Outcome outcome = connect(vendorId, productId, false, mode);
+    if (!outcome.failed() && mode == Mode::Runtime)
         outcome = detach(vendorId, productId);
-    if (!failed(outcome))
+    if (!outcome.failed())
         outcome = bringToIdle();
 
     uint32_t block = 0;
     size_t written = 0;
-    while (!failed(outcome) && written < payload.size()) {
+    while (!outcome.failed() && written < payload.size()) {
         const size_t length = std::min<size_t>(m_transferSize, payload.size() - written);
         outcome = sendBlock(block, payload.subspan(written, length));
-        if (failed(outcome))
+        if (outcome.failed())
             break;
         written += length;
         ++block;
@@ -62,16 +57,15 @@ DownloadOutcome DfuDownloader::download(uint16_t vendorId, uint16_t productId,
         if (m_reporter.progress && written < payload.size())
             m_reporter.progress(written, payload.size());
     }
-    if (!failed(outcome))
+    if (!outcome.failed())
         outcome = finish(block);
     m_transport.close();
-    if (!failed(outcome) && m_reporter.progress)
+    if (!outcome.failed() && m_reporter.progress)
         m_reporter.progress(payload.size(), payload.size());
     return outcome;
 }
 
-DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bool afterDetach,
-                                       Mode& mode)
+Outcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bool afterDetach, Mode& mode)
 {
     std::vector<UsbDeviceInfo> devices;
     const int listed = m_transport.findDevices(vendorId, productId, devices);
@@ -175,7 +169,7 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
     return {};
 }
 
-DownloadOutcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
+Outcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
 {
     info("[i] The device is in runtime mode; switching it to DFU mode.");
     const bool willDetach = m_descriptor.has(FunctionalDescriptor::WillDetach);
@@ -196,14 +190,14 @@ DownloadOutcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
     for (;;) {
         m_clock.sleepMs(kReenumerationPollMs);
         Mode mode = Mode::Runtime;
-        DownloadOutcome outcome = connect(vendorId, productId, true, mode);
-        if (!failed(outcome) && mode == Mode::Dfu)
+        Outcome outcome = connect(vendorId, productId, true, mode);
+        if (!outcome.failed() && mode == Mode::Dfu)
             return outcome;
         // Until the deadline, an absent device or one still in runtime mode is on its way, and
         // one that cannot be opened yet may still be waiting for udev to grant access.
         const bool cannotOpen =
             outcome.code == ExitCode::CannotOpen || outcome.code == ExitCode::DeviceBusy;
-        if (failed(outcome) && outcome.code != ExitCode::NoDfuDevice && !cannotOpen)
+        if (outcome.failed() && outcome.code != ExitCode::NoDfuDevice && !cannotOpen)
             return outcome;
         m_transport.close();
         if (m_clock.nowUs() >= deadline) {
@@ -216,7 +210,7 @@ DownloadOutcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
     }
 }
 
-DownloadOutcome DfuDownloader::bringToIdle()
+Outcome DfuDownloader::bringToIdle()
 {
     StatusReply reply = m_initial;
     const uint64_t start = m_clock.nowUs();
@@ -235,8 +229,8 @@ DownloadOutcome DfuDownloader::bringToIdle()
             // It is still busy with a block from an interrupted run; let it finish.
             if (m_clock.nowUs() - start > uint64_t(kBusyLimitMs) * 1000)
                 break;
-            const DownloadOutcome waited = waitPoll(reply, "while it was being prepared");
-            if (failed(waited))
+            const Outcome waited = waitPoll(reply, "while it was being prepared");
+            if (waited.failed())
                 return waited;
         } else {
             return failure(ExitCode::DeviceMisbehaved,
@@ -259,7 +253,7 @@ DownloadOutcome DfuDownloader::bringToIdle()
                                                    statusName(reply.status) + ").");
 }
 
-DownloadOutcome DfuDownloader::sendBlock(uint32_t block, std::span<const uint8_t> data)
+Outcome DfuDownloader::sendBlock(uint32_t block, std::span<const uint8_t> data)
 {
     const std::string name = "block " + std::to_string(block);
     // DNLOAD does not write into the buffer; the transport interface is shared with IN requests.
@@ -316,7 +310,7 @@ DownloadOutcome DfuDownloader::sendBlock(uint32_t block, std::span<const uint8_t
     }
 }
 
-DownloadOutcome DfuDownloader::awaitBlock(uint32_t block)
+Outcome DfuDownloader::awaitBlock(uint32_t block)
 {
     const std::string when = "after block " + std::to_string(block);
     const uint64_t start = m_clock.nowUs();
@@ -337,13 +331,13 @@ DownloadOutcome DfuDownloader::awaitBlock(uint32_t block)
                            "The device stayed busy " + when + " for over " +
                                std::to_string(kBusyLimitMs / 1000) + " seconds.");
         }
-        const DownloadOutcome waited = waitPoll(reply, when);
-        if (failed(waited))
+        const Outcome waited = waitPoll(reply, when);
+        if (waited.failed())
             return waited;
     }
 }
 
-DownloadOutcome DfuDownloader::finish(uint32_t block)
+Outcome DfuDownloader::finish(uint32_t block)
 {
     const bool tolerant = m_descriptor.has(FunctionalDescriptor::ManifestationTolerant);
     const bool willDetach = m_descriptor.has(FunctionalDescriptor::WillDetach);
@@ -397,8 +391,8 @@ DownloadOutcome DfuDownloader::finish(uint32_t block)
                            "The device did not finish installing the firmware within " +
                                std::to_string(kBusyLimitMs / 1000) + " seconds.");
         }
-        const DownloadOutcome waited = waitPoll(reply, "after the last block");
-        if (failed(waited))
+        const Outcome waited = waitPoll(reply, "after the last block");
+        if (waited.failed())
             return waited;
     }
 }
@@ -458,7 +452,7 @@ int DfuDownloader::request(Request request, uint16_t value, std::span<uint8_t> d
                                timeoutMs);
 }
 
-DownloadOutcome DfuDownloader::waitPoll(const StatusReply& reply, const std::string& when)
+Outcome DfuDownloader::waitPoll(const StatusReply& reply, const std::string& when)
 {
     if (reply.pollTimeoutMs > kPollTimeoutLimitMs) {
         return failure(ExitCode::DeviceMisbehaved,
@@ -472,7 +466,7 @@ DownloadOutcome DfuDownloader::waitPoll(const StatusReply& reply, const std::str
     return {};
 }
 
-DownloadOutcome DfuDownloader::statusFailure(const StatusReply& reply, const std::string& when)
+Outcome DfuDownloader::statusFailure(const StatusReply& reply, const std::string& when)
 {
     if (reply.shortReply) {
         return failure(ExitCode::DeviceMisbehaved, "The device answered GETSTATUS " + when +
@@ -491,7 +485,7 @@ DownloadOutcome DfuDownloader::statusFailure(const StatusReply& reply, const std
                    "GETSTATUS " + when + " failed: " + usbErrorName(reply.result) + ".");
 }
 
-DownloadOutcome DfuDownloader::deviceError(const StatusReply& reply, const std::string& what)
+Outcome DfuDownloader::deviceError(const StatusReply& reply, const std::string& what)
 {
     return failure(ExitCode::DeviceError, what + ": the device reports state " +
                                               stateName(reply.state) + ", status " +

@@ -160,7 +160,7 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
         std::fflush(out);
     };
     DfuDownloader downloader(*transport, clock, reporter);
-    const DownloadOutcome outcome = downloader.download(*vendorId, *productId, image.file.payload);
+    const Outcome outcome = downloader.download(*vendorId, *productId, image.file.payload);
 
     ExitCode code = outcome.code;
 #ifdef VELT_DFU_WITH_SIMULATOR
@@ -174,7 +174,7 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
         }
     }
 #endif
-    if (outcome.code != ExitCode::Success)
+    if (outcome.failed())
         writeLine(err, outcome.message);
     return int(code);
 }
