@@ -7,6 +7,7 @@
 #include <charconv>
 #include <functional>
 #include <map>
+#include <ranges>
 
 namespace velt::dfu {
 
@@ -190,13 +191,8 @@ SimulatorSettingsResult parseSimulatorSettings(const std::string& text)
         {"failing-runs", number(1000, settings.failingRuns)},
     };
 
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(',', start);
-        if (end == std::string::npos)
-            end = text.size();
-        current = text.substr(start, end - start);
-        start = end + 1;
+    for (const auto piece : std::views::split(text, ',')) {
+        current.assign(piece.begin(), piece.end());
         if (current.empty())
             continue;
         const size_t equals = current.find('=');
