@@ -174,7 +174,6 @@ TEST_F(DfuTool, FailuresEndStderrWithTheirMarkerOrAClearText)
         {"short-status=4", 8, "after block 4 " + shortStatus, 4},
         {"odd-state=42@4", 8, "The device reports state 42 after block 4.", 4},
         {"error=errNOTDONE@end", 6, rejected + "errNOTDONE.", 4},
-        {"error=errFIRMWARE@end", 6, rejected + "errFIRMWARE.", 4},
         {"dnload-stall=end", 6, rejected + "errSTALLEDPKT.", 4},
         {"odd-state=42@end", 8, "The device reports state 42 after the last block.", 4},
         {"short-status=end", 8, "after the last block " + shortStatus, 4},
