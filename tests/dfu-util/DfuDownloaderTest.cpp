@@ -58,12 +58,11 @@ TEST(DfuDownloader, HealthyDevicesGetTheWholeImage)
         SimulatedDevice device(settings, clock);
         SimulatedTransport transport(device, clock, settings.latencyMs);
         std::vector<size_t> progress; // bytes written, as each progress report said
-        DownloadReporter reporter;
-        reporter.progress = [&progress](size_t written, size_t) {
+        const auto report = [&progress](size_t written, size_t) {
             progress.push_back(written);
         };
         const Outcome outcome =
-            DfuDownloader(transport, clock, reporter).download(0x0a12, 0xffff, payload);
+            DfuDownloader(transport, clock, {{}, report}).download(0x0a12, 0xffff, payload);
         device.endRun();
         EXPECT_EQ(outcome.code, ExitCode::Success) << outcome.message;
         EXPECT_EQ(device.image(), payload);
