@@ -49,26 +49,17 @@ struct UsbfsDevice
     {
         auto* usbfs = static_cast<UsbfsDevice*>(self);
         UMockdevIoctlData* argument = umockdev_ioctl_client_get_arg(client);
+        const auto request = umockdev_ioctl_client_get_request(client);
         int error = 0;
-        switch (umockdev_ioctl_client_get_request(client)) {
-        case USBDEVFS_CLAIMINTERFACE:
-        case USBDEVFS_DISCONNECT_CLAIM:
+        if (request == USBDEVFS_CLAIMINTERFACE || request == USBDEVFS_DISCONNECT_CLAIM)
             error = usbfs->claimErrno;
-            break;
-        case USBDEVFS_RELEASEINTERFACE:
-        case USBDEVFS_SETINTERFACE:
-        case USBDEVFS_RESET:
-            break;
-        case USBDEVFS_SUBMITURB:
+        else if (request == USBDEVFS_SUBMITURB)
             usbfs->submit(argument);
-            break;
-        case USBDEVFS_REAPURB:
-        case USBDEVFS_REAPURBNDELAY:
+        else if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY)
             error = usbfs->reap(argument);
-            break;
-        default:
-            return FALSE;
-        }
+        else if (request != USBDEVFS_RELEASEINTERFACE && request != USBDEVFS_SETINTERFACE &&
+                 request != USBDEVFS_RESET)
+            return FALSE; // umockdev's own handling
         umockdev_ioctl_client_complete(client, error ? -1 : 0, error);
         return TRUE;
     }
