@@ -11,45 +11,8 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <memory>
 
 using namespace velt::dfu;
-
-namespace {
-
-// Bytes that repeat only every 251: a block sent twice or out of order shows.
-std::vector<uint8_t> makePayload(size_t size)
-{
-    std::vector<uint8_t> payload(size);
-    std::generate(payload.begin(), payload.end(), [i = 0]() mutable { return uint8_t(i++ % 251); });
-    return payload;
-}
-
-struct Flash
-{
-    VirtualClock clock;
-    SimulatorSettings settings;
-    std::unique_ptr<SimulatedDevice> device;
-    std::vector<size_t> progress; // bytes written, as each progress report said
-    DownloadOutcome outcome;
-};
-
-std::unique_ptr<Flash> flash(const std::string& text, const std::vector<uint8_t>& payload)
-{
-    auto run = std::make_unique<Flash>();
-    run->settings = parseSimulatorSettings(text).settings.value();
-    run->device = std::make_unique<SimulatedDevice>(run->settings, run->clock);
-    SimulatedTransport transport(*run->device, run->clock, run->settings.latencyMs);
-    DownloadReporter reporter;
-    reporter.progress = [&run](size_t written, size_t) {
-        run->progress.push_back(written);
-    };
-    run->outcome = DfuDownloader(transport, run->clock, reporter).download(0x0a12, 0xffff, payload);
-    run->device->endRun();
-    return run;
-}
-
-} // namespace
 
 TEST(DfuDownloader, HealthyDevicesGetTheWholeImage)
 {
@@ -86,17 +49,30 @@ TEST(DfuDownloader, HealthyDevicesGetTheWholeImage)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.settings);
-        const std::vector<uint8_t> payload = makePayload(c.size);
-        const auto run = flash(c.settings, payload);
-        EXPECT_EQ(run->outcome.code, ExitCode::Success) << run->outcome.message;
-        EXPECT_EQ(run->device->image(), payload);
-        EXPECT_TRUE(run->device->imageComplete());
-        EXPECT_EQ(run->device->violations(), std::vector<std::string>());
-        EXPECT_EQ(run->device->resetCount(), c.resets);
-        const size_t block = std::min<size_t>(run->settings.transferSize, 4096);
+        // Bytes that repeat only every 251: a block sent twice or out of order shows.
+        std::vector<uint8_t> payload(c.size);
+        std::generate(payload.begin(), payload.end(),
+                      [i = 0]() mutable { return uint8_t(i++ % 251); });
+        const SimulatorSettings settings = parseSimulatorSettings(c.settings).settings.value();
+        VirtualClock clock;
+        SimulatedDevice device(settings, clock);
+        SimulatedTransport transport(device, clock, settings.latencyMs);
+        std::vector<size_t> progress; // bytes written, as each progress report said
+        const auto report = [&progress](size_t written, size_t) {
+            progress.push_back(written);
+        };
+        const Outcome outcome =
+            DfuDownloader(transport, clock, {{}, report}).download(0x0a12, 0xffff, payload);
+        device.endRun();
+        EXPECT_EQ(outcome.code, ExitCode::Success) << outcome.message;
+        EXPECT_EQ(device.image(), payload);
+        EXPECT_TRUE(device.imageComplete());
+        EXPECT_EQ(device.violations(), std::vector<std::string>());
+        EXPECT_EQ(device.resetCount(), c.resets);
+        const size_t block = std::min<size_t>(settings.transferSize, 4096);
         const size_t blocks = (payload.size() + block - 1) / block;
-        EXPECT_EQ(run->device->requestCount(Request::Dnload), int(blocks) + 1 + c.resent);
-        EXPECT_EQ(run->progress.size(), blocks);
-        EXPECT_EQ(run->progress.back(), payload.size());
+        EXPECT_EQ(device.requestCount(Request::Dnload), int(blocks) + 1 + c.resent);
+        EXPECT_EQ(progress.size(), blocks);
+        EXPECT_EQ(progress.back(), payload.size());
     }
 }

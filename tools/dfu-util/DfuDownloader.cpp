@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "DfuDownloader.h"
 
+#include "DfuFile.h"
 #include "UsbError.h"
 
 #include <algorithm>
@@ -11,49 +12,15 @@ namespace velt::dfu {
 
 namespace {
 
-std::string hex4(uint16_t value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%04x", value);
-    return text;
-}
-
-std::string bcd(uint16_t version)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%x.%x", version >> 8, (version >> 4) & 0xF);
-    return text;
-}
-
 bool isDfuInterface(const UsbInterfaceInfo& interface)
 {
     return interface.interfaceClass == kInterfaceClassApplication &&
            interface.interfaceSubclass == kInterfaceSubclassDfu;
 }
 
-bool hasDfuInterface(const UsbDeviceInfo& device)
-{
-    return std::any_of(device.interfaces.begin(), device.interfaces.end(), isDfuInterface);
-}
-
-DownloadOutcome success()
-{
-    return {};
-}
-
-DownloadOutcome failure(ExitCode code, std::string message)
+Outcome failure(ExitCode code, std::string message)
 {
     return {code, std::move(message)};
-}
-
-bool failed(const DownloadOutcome& outcome)
-{
-    return outcome.code != ExitCode::Success;
-}
-
-bool isState(int state, State expected)
-{
-    return state == int(expected);
 }
 
 } // namespace
@@ -63,26 +30,26 @@ DfuDownloader::DfuDownloader(Transport& transport, Clock& clock, DownloadReporte
 {
 }
 
-DownloadOutcome DfuDownloader::download(uint16_t vendorId, uint16_t productId,
-                                        std::span<const uint8_t> payload)
+Outcome DfuDownloader::download(uint16_t vendorId, uint16_t productId,
+                                std::span<const uint8_t> payload)
 {
-    m_ids = hex4(vendorId) + ":" + hex4(productId);
+    m_ids = deviceIds(vendorId, productId);
     // An end-of-image with no image before it would leave the device in dfuERROR.
     if (payload.empty())
         return failure(ExitCode::BadImage, "There is no firmware to send.");
     Mode mode = Mode::Dfu;
-    DownloadOutcome outcome = connect(vendorId, productId, false, mode);
-    if (!failed(outcome) && mode == Mode::Runtime)
+    Outcome outcome = connect(vendorId, productId, false, mode);
+    if (!outcome.failed() && mode == Mode::Runtime)
         outcome = detach(vendorId, productId);
-    if (!failed(outcome))
+    if (!outcome.failed())
         outcome = bringToIdle();
 
     uint32_t block = 0;
     size_t written = 0;
-    while (!failed(outcome) && written < payload.size()) {
+    while (!outcome.failed() && written < payload.size()) {
         const size_t length = std::min<size_t>(m_transferSize, payload.size() - written);
         outcome = sendBlock(block, payload.subspan(written, length));
-        if (failed(outcome))
+        if (outcome.failed())
             break;
         written += length;
         ++block;
@@ -90,16 +57,15 @@ DownloadOutcome DfuDownloader::download(uint16_t vendorId, uint16_t productId,
         if (m_reporter.progress && written < payload.size())
             m_reporter.progress(written, payload.size());
     }
-    if (!failed(outcome))
+    if (!outcome.failed())
         outcome = finish(block);
     m_transport.close();
-    if (!failed(outcome) && m_reporter.progress)
+    if (!outcome.failed() && m_reporter.progress)
         m_reporter.progress(payload.size(), payload.size());
     return outcome;
 }
 
-DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bool afterDetach,
-                                       Mode& mode)
+Outcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bool afterDetach, Mode& mode)
 {
     std::vector<UsbDeviceInfo> devices;
     const int listed = m_transport.findDevices(vendorId, productId, devices);
@@ -109,7 +75,7 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
     }
     std::vector<size_t> candidates;
     for (size_t i = 0; i < devices.size(); ++i) {
-        if (hasDfuInterface(devices[i]))
+        if (std::ranges::any_of(devices[i].interfaces, isDfuInterface))
             candidates.push_back(i);
     }
     const std::string returning = afterDetach ? " after DETACH" : "";
@@ -128,18 +94,17 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
     }
 
     const UsbDeviceInfo& device = devices[candidates.front()];
-    const UsbInterfaceInfo* chosen = nullptr;
-    for (const UsbInterfaceInfo& interface : device.interfaces) {
-        if (isDfuInterface(interface) &&
-            (!chosen || interface.alternateSetting < chosen->alternateSetting))
-            chosen = &interface;
-    }
     // The functional descriptor sits after the DFU interface on most devices, but some put it
     // among the configuration's own extra bytes; others only answer GET_DESCRIPTOR for it.
     std::optional<FunctionalDescriptor> descriptor =
         findFunctionalDescriptor(device.configurationExtra);
+    const UsbInterfaceInfo* chosen = nullptr;
     for (const UsbInterfaceInfo& interface : device.interfaces) {
-        if (!descriptor && isDfuInterface(interface))
+        if (!isDfuInterface(interface))
+            continue;
+        if (!chosen || interface.alternateSetting < chosen->alternateSetting)
+            chosen = &interface;
+        if (!descriptor)
             descriptor = findFunctionalDescriptor(interface.extra);
     }
 
@@ -170,18 +135,13 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
         if (length > 0)
             descriptor = findFunctionalDescriptor(std::span(bytes, size_t(length)));
     }
-    if (!descriptor) {
-        return failure(ExitCode::DeviceMisbehaved,
-                       "The device " + m_ids + " has no DFU functional descriptor.");
-    }
-    if (!descriptor->has(FunctionalDescriptor::CanDownload)) {
-        return failure(ExitCode::DeviceMisbehaved,
-                       "The device " + m_ids + " does not accept downloads.");
-    }
-    if (descriptor->transferSize == 0) {
-        return failure(ExitCode::DeviceMisbehaved,
-                       "The device " + m_ids + " announces a transfer size of 0 bytes.");
-    }
+    const char* unusable = !descriptor ? "has no DFU functional descriptor"
+                           : !descriptor->has(FunctionalDescriptor::CanDownload)
+                               ? "does not accept downloads"
+                           : descriptor->transferSize == 0 ? "announces a transfer size of 0 bytes"
+                                                           : nullptr;
+    if (unusable)
+        return failure(ExitCode::DeviceMisbehaved, "The device " + m_ids + " " + unusable + ".");
     m_descriptor = *descriptor;
     m_transferSize = std::min(descriptor->transferSize, kMaxTransferSize);
 
@@ -189,24 +149,27 @@ DownloadOutcome DfuDownloader::connect(uint16_t vendorId, uint16_t productId, bo
     // so only GETSTATUS tells (appIDLE or a dfu* state).
     if (chosen->interfaceProtocol == kProtocolRuntime) {
         mode = Mode::Runtime;
-        return success();
+        return {};
     }
     m_initial = getStatus(kStatusTries);
     if (m_initial.result < 0 || m_initial.shortReply)
         return statusFailure(m_initial, "when it was opened");
-    mode = isState(m_initial.state, State::AppIdle) || isState(m_initial.state, State::AppDetach)
-               ? Mode::Runtime
-               : Mode::Dfu;
+    mode = m_initial.state == State::AppIdle || m_initial.state == State::AppDetach ? Mode::Runtime
+                                                                                    : Mode::Dfu;
     if (mode == Mode::Dfu) {
+        char version[16] = "1.0"; // DFU 1.0 descriptors carry no bcdDFUVersion
+        if (m_descriptor.dfuVersion) {
+            std::snprintf(version, sizeof version, "%x.%x", m_descriptor.dfuVersion >> 8,
+                          (m_descriptor.dfuVersion >> 4) & 0xF);
+        }
         info("[i] Found " + m_ids + " in DFU mode (bus " + std::to_string(device.busNumber) +
-             ", address " + std::to_string(device.address) + ", DFU " +
-             (m_descriptor.dfuVersion ? bcd(m_descriptor.dfuVersion) : std::string("1.0")) +
+             ", address " + std::to_string(device.address) + ", DFU " + version +
              ", transfer size " + std::to_string(m_transferSize) + " bytes).");
     }
-    return success();
+    return {};
 }
 
-DownloadOutcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
+Outcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
 {
     info("[i] The device is in runtime mode; switching it to DFU mode.");
     const bool willDetach = m_descriptor.has(FunctionalDescriptor::WillDetach);
@@ -227,14 +190,14 @@ DownloadOutcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
     for (;;) {
         m_clock.sleepMs(kReenumerationPollMs);
         Mode mode = Mode::Runtime;
-        DownloadOutcome outcome = connect(vendorId, productId, true, mode);
-        if (!failed(outcome) && mode == Mode::Dfu)
+        Outcome outcome = connect(vendorId, productId, true, mode);
+        if (!outcome.failed() && mode == Mode::Dfu)
             return outcome;
         // Until the deadline, an absent device or one still in runtime mode is on its way, and
         // one that cannot be opened yet may still be waiting for udev to grant access.
         const bool cannotOpen =
             outcome.code == ExitCode::CannotOpen || outcome.code == ExitCode::DeviceBusy;
-        if (failed(outcome) && outcome.code != ExitCode::NoDfuDevice && !cannotOpen)
+        if (outcome.failed() && outcome.code != ExitCode::NoDfuDevice && !cannotOpen)
             return outcome;
         m_transport.close();
         if (m_clock.nowUs() >= deadline) {
@@ -247,28 +210,27 @@ DownloadOutcome DfuDownloader::detach(uint16_t vendorId, uint16_t productId)
     }
 }
 
-DownloadOutcome DfuDownloader::bringToIdle()
+Outcome DfuDownloader::bringToIdle()
 {
     StatusReply reply = m_initial;
     const uint64_t start = m_clock.nowUs();
     for (int round = 0; round < 8; ++round) {
-        const int state = reply.state;
+        const State state = reply.state;
         int sent = 0;
-        if (isState(state, State::DfuIdle)) {
-            return success();
-        } else if (isState(state, State::Error)) {
-            info("[i] Clearing the device's earlier error (" + statusName(int(reply.status)) +
-                 ").");
+        if (state == State::DfuIdle) {
+            return {};
+        } else if (state == State::Error) {
+            info("[i] Clearing the device's earlier error (" + statusName(reply.status) + ").");
             sent = request(Request::ClrStatus, 0, {}, kStatusTimeoutMs);
-        } else if (isState(state, State::DnloadIdle) || isState(state, State::UploadIdle)) {
+        } else if (state == State::DnloadIdle || state == State::UploadIdle) {
             info("[i] Aborting the device's unfinished transfer (" + stateName(state) + ").");
             sent = request(Request::Abort, 0, {}, kStatusTimeoutMs);
-        } else if (isState(state, State::DnloadSync) || isState(state, State::DnBusy)) {
+        } else if (state == State::DnloadSync || state == State::DnBusy) {
             // It is still busy with a block from an interrupted run; let it finish.
             if (m_clock.nowUs() - start > uint64_t(kBusyLimitMs) * 1000)
                 break;
-            const DownloadOutcome waited = waitPoll(reply, "while it was being prepared");
-            if (failed(waited))
+            const Outcome waited = waitPoll(reply, "while it was being prepared");
+            if (waited.failed())
                 return waited;
         } else {
             return failure(ExitCode::DeviceMisbehaved,
@@ -288,10 +250,10 @@ DownloadOutcome DfuDownloader::bringToIdle()
     }
     return failure(ExitCode::DeviceMisbehaved, "The device does not become ready (state " +
                                                    stateName(reply.state) + ", status " +
-                                                   statusName(int(reply.status)) + ").");
+                                                   statusName(reply.status) + ").");
 }
 
-DownloadOutcome DfuDownloader::sendBlock(uint32_t block, std::span<const uint8_t> data)
+Outcome DfuDownloader::sendBlock(uint32_t block, std::span<const uint8_t> data)
 {
     const std::string name = "block " + std::to_string(block);
     // DNLOAD does not write into the buffer; the transport interface is shared with IN requests.
@@ -320,23 +282,23 @@ DownloadOutcome DfuDownloader::sendBlock(uint32_t block, std::span<const uint8_t
         }
         // The block may or may not have arrived. GETSTATE changes nothing on the device and tells
         // the two apart: a received block leaves it in dfuDNLOAD-SYNC.
-        int state = 0;
+        State state = State::AppIdle;
         const int asked = getState(state);
         if (asked < 0) {
             return failure(ExitCode::UsbFailure, "The device answered neither " + name + " (" +
                                                      usbErrorName(sent) + ") nor GETSTATE (" +
                                                      usbErrorName(asked) + ").");
         }
-        if (isState(state, State::DnloadSync) || isState(state, State::DnBusy))
+        if (state == State::DnloadSync || state == State::DnBusy)
             return awaitBlock(block);
         const bool notReceived =
-            isState(state, State::DnloadIdle) || (block == 0 && isState(state, State::DfuIdle));
+            state == State::DnloadIdle || (block == 0 && state == State::DfuIdle);
         if (notReceived && attempt == 0) {
             info("[w] The device did not receive " + name + " (" + usbErrorName(sent) +
                  "); sending it again.");
             continue;
         }
-        if (isState(state, State::Error)) {
+        if (state == State::Error) {
             const StatusReply reply = getStatus(kStatusTries);
             if (reply.result < 0 || reply.shortReply)
                 return statusFailure(reply, "after " + name);
@@ -348,7 +310,7 @@ DownloadOutcome DfuDownloader::sendBlock(uint32_t block, std::span<const uint8_t
     }
 }
 
-DownloadOutcome DfuDownloader::awaitBlock(uint32_t block)
+Outcome DfuDownloader::awaitBlock(uint32_t block)
 {
     const std::string when = "after block " + std::to_string(block);
     const uint64_t start = m_clock.nowUs();
@@ -356,11 +318,11 @@ DownloadOutcome DfuDownloader::awaitBlock(uint32_t block)
         const StatusReply reply = getStatus(kStatusTries);
         if (reply.result < 0 || reply.shortReply)
             return statusFailure(reply, when);
-        if (isState(reply.state, State::Error) || reply.status != Status::Ok)
+        if (reply.state == State::Error || reply.status != Status::Ok)
             return deviceError(reply, "Block " + std::to_string(block) + " failed");
-        if (isState(reply.state, State::DnloadIdle))
-            return success();
-        if (!isState(reply.state, State::DnBusy) && !isState(reply.state, State::DnloadSync)) {
+        if (reply.state == State::DnloadIdle)
+            return {};
+        if (reply.state != State::DnBusy && reply.state != State::DnloadSync) {
             return failure(ExitCode::DeviceMisbehaved,
                            "The device reports state " + stateName(reply.state) + " " + when + ".");
         }
@@ -369,13 +331,13 @@ DownloadOutcome DfuDownloader::awaitBlock(uint32_t block)
                            "The device stayed busy " + when + " for over " +
                                std::to_string(kBusyLimitMs / 1000) + " seconds.");
         }
-        const DownloadOutcome waited = waitPoll(reply, when);
-        if (failed(waited))
+        const Outcome waited = waitPoll(reply, when);
+        if (waited.failed())
             return waited;
     }
 }
 
-DownloadOutcome DfuDownloader::finish(uint32_t block)
+Outcome DfuDownloader::finish(uint32_t block)
 {
     const bool tolerant = m_descriptor.has(FunctionalDescriptor::ManifestationTolerant);
     const bool willDetach = m_descriptor.has(FunctionalDescriptor::WillDetach);
@@ -398,28 +360,28 @@ DownloadOutcome DfuDownloader::finish(uint32_t block)
                  usbErrorName(reply.result) + ").");
             if (hostResets)
                 m_transport.reset();
-            return success();
+            return {};
         }
-        if (isState(reply.state, State::Error) || reply.status != Status::Ok)
+        if (reply.state == State::Error || reply.status != Status::Ok)
             return deviceError(reply, "The device rejected the image");
-        if (isState(reply.state, State::DfuIdle)) {
+        if (reply.state == State::DfuIdle) {
             info("[i] The device has installed the firmware.");
-            return success();
+            return {};
         }
-        if (isState(reply.state, State::ManifestWaitReset)) {
+        if (reply.state == State::ManifestWaitReset) {
             info("[i] The device has installed the firmware and restarts.");
             if (hostResets)
                 m_transport.reset();
-            return success();
+            return {};
         }
-        if (isState(reply.state, State::DnloadIdle) && sent < 0 && !endResent) {
+        if (reply.state == State::DnloadIdle && sent < 0 && !endResent) {
             // The end-of-image request never arrived (its failure said so), so sending it again
             // cannot make a second one.
             endResent = true;
             sent = request(Request::Dnload, uint16_t(block), {}, kTransferTimeoutMs);
             continue;
         }
-        if (!isState(reply.state, State::ManifestSync) && !isState(reply.state, State::Manifest)) {
+        if (reply.state != State::ManifestSync && reply.state != State::Manifest) {
             return failure(ExitCode::DeviceMisbehaved, "The device reports state " +
                                                            stateName(reply.state) +
                                                            " after the last block.");
@@ -429,8 +391,8 @@ DownloadOutcome DfuDownloader::finish(uint32_t block)
                            "The device did not finish installing the firmware within " +
                                std::to_string(kBusyLimitMs / 1000) + " seconds.");
         }
-        const DownloadOutcome waited = waitPoll(reply, "after the last block");
-        if (failed(waited))
+        const Outcome waited = waitPoll(reply, "after the last block");
+        if (waited.failed())
             return waited;
     }
 }
@@ -447,7 +409,7 @@ DfuDownloader::StatusReply DfuDownloader::getStatus(int tries)
             reply.result = 0;
             reply.status = Status(bytes[0]);
             reply.pollTimeoutMs = uint32_t(bytes[1] | bytes[2] << 8 | bytes[3] << 16);
-            reply.state = bytes[4];
+            reply.state = State(bytes[4]);
             return reply;
         }
         if (length >= 0) {
@@ -465,14 +427,14 @@ DfuDownloader::StatusReply DfuDownloader::getStatus(int tries)
     return reply;
 }
 
-int DfuDownloader::getState(int& state)
+int DfuDownloader::getState(State& state)
 {
     int result = UsbErrorTimeout;
     for (int attempt = 0; attempt < kStatusTries; ++attempt) {
         uint8_t byte = 0;
         result = request(Request::GetState, 0, std::span(&byte, 1), kStatusTimeoutMs);
         if (result == 1) {
-            state = byte;
+            state = State(byte);
             return 0;
         }
         if (result >= 0)
@@ -486,14 +448,11 @@ int DfuDownloader::getState(int& state)
 int DfuDownloader::request(Request request, uint16_t value, std::span<uint8_t> data,
                            unsigned timeoutMs)
 {
-    const bool in =
-        request == Request::GetStatus || request == Request::GetState || request == Request::Upload;
-    const ControlSetup setup{in ? kRequestTypeIn : kRequestTypeOut, uint8_t(request), value,
-                             m_interface};
-    return m_transport.control(setup, data, timeoutMs);
+    return m_transport.control({requestType(request), uint8_t(request), value, m_interface}, data,
+                               timeoutMs);
 }
 
-DownloadOutcome DfuDownloader::waitPoll(const StatusReply& reply, const std::string& when)
+Outcome DfuDownloader::waitPoll(const StatusReply& reply, const std::string& when)
 {
     if (reply.pollTimeoutMs > kPollTimeoutLimitMs) {
         return failure(ExitCode::DeviceMisbehaved,
@@ -504,10 +463,10 @@ DownloadOutcome DfuDownloader::waitPoll(const StatusReply& reply, const std::str
     // A busy device that asks for no wait at all still gets a millisecond, so a stuck device
     // is not hammered in a tight loop.
     m_clock.sleepMs(std::max<uint32_t>(reply.pollTimeoutMs, 1));
-    return success();
+    return {};
 }
 
-DownloadOutcome DfuDownloader::statusFailure(const StatusReply& reply, const std::string& when)
+Outcome DfuDownloader::statusFailure(const StatusReply& reply, const std::string& when)
 {
     if (reply.shortReply) {
         return failure(ExitCode::DeviceMisbehaved, "The device answered GETSTATUS " + when +
@@ -526,11 +485,11 @@ DownloadOutcome DfuDownloader::statusFailure(const StatusReply& reply, const std
                    "GETSTATUS " + when + " failed: " + usbErrorName(reply.result) + ".");
 }
 
-DownloadOutcome DfuDownloader::deviceError(const StatusReply& reply, const std::string& what)
+Outcome DfuDownloader::deviceError(const StatusReply& reply, const std::string& what)
 {
     return failure(ExitCode::DeviceError, what + ": the device reports state " +
                                               stateName(reply.state) + ", status " +
-                                              statusName(int(reply.status)) + ".");
+                                              statusName(reply.status) + ".");
 }
 
 void DfuDownloader::info(const std::string& line)

@@ -22,12 +22,6 @@ namespace velt::dfu {
 inline constexpr const char* kEnterDfuModeMarker = "Failed to enter DFU mode.";
 inline constexpr const char* kGetStatusMarker = "Failed DFU_GETSTATUS: 0xe00002d8.";
 
-struct DownloadOutcome
-{
-    ExitCode code = ExitCode::Success;
-    std::string message; // for standard error; empty on success
-};
-
 struct DownloadReporter
 {
     std::function<void(const std::string& line)> info;
@@ -52,8 +46,7 @@ public:
 
     DfuDownloader(Transport& transport, Clock& clock, DownloadReporter reporter);
 
-    DownloadOutcome download(uint16_t vendorId, uint16_t productId,
-                             std::span<const uint8_t> payload);
+    Outcome download(uint16_t vendorId, uint16_t productId, std::span<const uint8_t> payload);
 
 private:
     struct StatusReply
@@ -62,26 +55,26 @@ private:
         bool shortReply = false; // answered, but with fewer than 6 bytes
         int length = 0;          // bytes of that short answer
         Status status = Status::Ok;
-        int state = 0; // kept as a number: devices send states that do not exist
+        State state = State::AppIdle; // may hold a number that names no state
         uint32_t pollTimeoutMs = 0;
         int attempts = 0;
     };
     enum class Mode { Runtime, Dfu };
 
-    DownloadOutcome connect(uint16_t vendorId, uint16_t productId, bool afterDetach, Mode& mode);
-    DownloadOutcome detach(uint16_t vendorId, uint16_t productId);
-    DownloadOutcome bringToIdle();
-    DownloadOutcome sendBlock(uint32_t block, std::span<const uint8_t> data);
-    DownloadOutcome awaitBlock(uint32_t block);
-    DownloadOutcome finish(uint32_t block);
+    Outcome connect(uint16_t vendorId, uint16_t productId, bool afterDetach, Mode& mode);
+    Outcome detach(uint16_t vendorId, uint16_t productId);
+    Outcome bringToIdle();
+    Outcome sendBlock(uint32_t block, std::span<const uint8_t> data);
+    Outcome awaitBlock(uint32_t block);
+    Outcome finish(uint32_t block);
 
     StatusReply getStatus(int tries);
-    int getState(int& state);
+    int getState(State& state);
     int request(Request request, uint16_t value, std::span<uint8_t> data, unsigned timeoutMs);
-    DownloadOutcome waitPoll(const StatusReply& reply, const std::string& when);
+    Outcome waitPoll(const StatusReply& reply, const std::string& when);
 
-    DownloadOutcome statusFailure(const StatusReply& reply, const std::string& when);
-    DownloadOutcome deviceError(const StatusReply& reply, const std::string& when);
+    Outcome statusFailure(const StatusReply& reply, const std::string& when);
+    Outcome deviceError(const StatusReply& reply, const std::string& when);
     void info(const std::string& line);
 
     Transport& m_transport;

@@ -44,13 +44,6 @@ uint32_t readLe32(const uint8_t* p)
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-std::string hex4(uint16_t value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%04x", value);
-    return text;
-}
-
 std::string hex8(uint32_t value)
 {
     char text[12];
@@ -60,10 +53,7 @@ std::string hex8(uint32_t value)
 
 DfuFileResult failure(DfuFileError error, std::string message)
 {
-    DfuFileResult result;
-    result.error = error;
-    result.message = std::move(message);
-    return result;
+    return {{}, error, std::move(message)};
 }
 
 DfuFileResult tooLarge(const std::string& path)
@@ -82,8 +72,7 @@ uint32_t dfuCrc(std::span<const uint8_t> bytes)
     const uint8_t* p = bytes.data();
     size_t left = bytes.size();
     for (; left >= 8; left -= 8, p += 8) {
-        const uint32_t low = crc ^ (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                                    uint32_t(p[3]) << 24);
+        const uint32_t low = crc ^ readLe32(p);
         crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^
               t[4][low >> 24] ^ t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
     }
@@ -129,9 +118,9 @@ DfuFileResult parseDfuFile(std::vector<uint8_t> bytes, uint16_t vendorId, uint16
     file.dfuVersion = readLe16(suffix + 6);
     if ((file.vendorId != kAnyId && file.vendorId != vendorId) ||
         (file.productId != kAnyId && file.productId != productId)) {
-        return failure(DfuFileError::IdMismatch, "The image is for device " + hex4(file.vendorId) +
-                                                     ":" + hex4(file.productId) + ", not " +
-                                                     hex4(vendorId) + ":" + hex4(productId) + ".");
+        return failure(DfuFileError::IdMismatch,
+                       "The image is for device " + deviceIds(file.vendorId, file.productId) +
+                           ", not " + deviceIds(vendorId, productId) + ".");
     }
     if (size == kSuffixLength)
         return failure(DfuFileError::Empty, "The image holds a DFU suffix and no firmware.");
@@ -200,25 +189,22 @@ DfuFileResult readDfuFile(const std::string& path, uint16_t vendorId, uint16_t p
 std::vector<uint8_t> withDfuSuffix(std::vector<uint8_t> payload, uint16_t vendorId,
                                    uint16_t productId, uint16_t deviceRelease)
 {
-    const uint8_t fields[12] = {
-        uint8_t(deviceRelease),
-        uint8_t(deviceRelease >> 8),
-        uint8_t(productId),
-        uint8_t(productId >> 8),
-        uint8_t(vendorId),
-        uint8_t(vendorId >> 8),
-        0x00,
-        0x01,
-        'U',
-        'F',
-        'D',
-        uint8_t(kSuffixLength),
+    const auto appendLe = [&payload](uint32_t value, int bytes) {
+        for (int shift = 0; shift < 8 * bytes; shift += 8)
+            payload.push_back(uint8_t(value >> shift));
     };
-    payload.insert(payload.end(), std::begin(fields), std::end(fields));
-    const uint32_t crc = dfuCrc(payload);
-    for (int shift = 0; shift < 32; shift += 8)
-        payload.push_back(uint8_t(crc >> shift));
+    for (const uint16_t field : {deviceRelease, productId, vendorId, uint16_t(0x0100)})
+        appendLe(field, 2);
+    payload.insert(payload.end(), {'U', 'F', 'D', uint8_t(kSuffixLength)});
+    appendLe(dfuCrc(payload), 4);
     return payload;
+}
+
+std::string deviceIds(uint16_t vendorId, uint16_t productId)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04x:%04x", vendorId, productId);
+    return text;
 }
 
 } // namespace velt::dfu

@@ -56,4 +56,7 @@ DfuFileResult readDfuFile(const std::string& path, uint16_t vendorId, uint16_t p
 std::vector<uint8_t> withDfuSuffix(std::vector<uint8_t> payload, uint16_t vendorId,
                                    uint16_t productId, uint16_t deviceRelease = kAnyId);
 
+// "0a12:ffff", as messages name a device.
+std::string deviceIds(uint16_t vendorId, uint16_t productId);
+
 } // namespace velt::dfu

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "DfuProtocol.h"
 
+#include <algorithm>
 #include <array>
 
 namespace velt::dfu {
 
 namespace {
 
-constexpr std::array<const char*, kLastState + 1> kStateNames = {
+constexpr std::array kStateNames = {
     "appIDLE",        "appDETACH",        "dfuIDLE",     "dfuDNLOAD-SYNC",         "dfuDNBUSY",
     "dfuDNLOAD-IDLE", "dfuMANIFEST-SYNC", "dfuMANIFEST", "dfuMANIFEST-WAIT-RESET", "dfuUPLOAD-IDLE",
     "dfuERROR",
 };
 
-constexpr std::array<const char*, kLastStatus + 1> kStatusNames = {
+constexpr std::array kStatusNames = {
     "OK",      "errTARGET", "errFILE",    "errWRITE",      "errERASE",    "errCHECK_ERASED",
     "errPROG", "errVERIFY", "errADDRESS", "errNOTDONE",    "errFIRMWARE", "errVENDOR",
     "errUSBR", "errPOR",    "errUNKNOWN", "errSTALLEDPKT",
@@ -21,27 +22,24 @@ constexpr std::array<const char*, kLastStatus + 1> kStatusNames = {
 
 template <typename Names> int indexOf(const Names& names, const std::string& name)
 {
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (name == names[i])
-            return static_cast<int>(i);
-    }
-    return -1;
+    const auto found = std::find(names.begin(), names.end(), name);
+    return found == names.end() ? -1 : int(found - names.begin());
 }
 
 } // namespace
 
-std::string stateName(int state)
+std::string stateName(State state)
 {
-    if (state >= 0 && state <= kLastState)
-        return kStateNames[static_cast<size_t>(state)];
-    return std::to_string(state); // callers say "state" before it
+    if (size_t(state) < kStateNames.size())
+        return kStateNames[size_t(state)];
+    return std::to_string(int(state)); // callers say "state" before it
 }
 
-std::string statusName(int status)
+std::string statusName(Status status)
 {
-    if (status >= 0 && status <= kLastStatus)
-        return kStatusNames[static_cast<size_t>(status)];
-    return "status " + std::to_string(status);
+    if (size_t(status) < kStatusNames.size())
+        return kStatusNames[size_t(status)];
+    return "status " + std::to_string(int(status));
 }
 
 int statusFromName(const std::string& name)

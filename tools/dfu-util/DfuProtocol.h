@@ -21,6 +21,13 @@ enum class Request : uint8_t {
 // bmRequestType of class requests addressed to the DFU interface.
 constexpr uint8_t kRequestTypeOut = 0x21;
 constexpr uint8_t kRequestTypeIn = 0xA1;
+
+constexpr uint8_t requestType(Request request)
+{
+    const bool in =
+        request == Request::GetStatus || request == Request::GetState || request == Request::Upload;
+    return in ? kRequestTypeIn : kRequestTypeOut;
+}
 // Standard GET_DESCRIPTOR, device-to-host, addressed to the device.
 constexpr uint8_t kRequestTypeStandardIn = 0x80;
 constexpr uint8_t kGetDescriptor = 6;
@@ -44,26 +51,13 @@ enum class State : uint8_t {
     Error = 10,
 };
 
+// The statuses the code names; stateName and statusName know them all.
 enum class Status : uint8_t {
     Ok = 0,
-    ErrTarget = 1,
-    ErrFile = 2,
-    ErrWrite = 3,
-    ErrErase = 4,
-    ErrCheckErased = 5,
-    ErrProg = 6,
-    ErrVerify = 7,
     ErrAddress = 8,
-    ErrNotDone = 9,
-    ErrFirmware = 10,
-    ErrVendor = 11,
-    ErrUsbr = 12,
-    ErrPor = 13,
     ErrUnknown = 14,
     ErrStalledPkt = 15,
 };
-constexpr int kLastStatus = 15;
-constexpr int kLastState = 10;
 
 // GETSTATUS answers with exactly this many bytes.
 constexpr int kStatusLength = 6;
@@ -78,9 +72,9 @@ constexpr uint16_t kMaxTransferSize = 4096;
 constexpr uint32_t kPollTimeoutLimitMs = 10000;
 
 // "dfuDNLOAD-IDLE", "dfuERROR", ...; unknown numbers come back as the number, "42".
-std::string stateName(int state);
+std::string stateName(State state);
 // "OK", "errWRITE", ...; unknown numbers come back as "status 42".
-std::string statusName(int status);
+std::string statusName(Status status);
 // The inverse of statusName for known names; -1 when the name is not a status.
 int statusFromName(const std::string& name);
 // The inverse of stateName for known names; -1 when the name is not a state.

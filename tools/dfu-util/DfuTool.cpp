@@ -15,9 +15,10 @@
 #include "SimulatorSettings.h"
 #endif
 
-#include <cctype>
+#include <charconv>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 namespace velt::dfu {
@@ -33,16 +34,14 @@ constexpr const char* kUsage =
     "  VID, PID  the vendor and product id, four hexadecimal digits each (e.g. 0a12 ffff)\n"
     "  IMAGE     path of the firmware image\n";
 
+// Exactly four hexadecimal digits.
 std::optional<uint16_t> parseId(const std::string& text)
 {
-    if (text.size() != 4)
-        return std::nullopt;
     uint16_t value = 0;
-    for (char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c)))
-            return std::nullopt;
-        value = uint16_t(value << 4 | std::stoi(std::string(1, c), nullptr, 16));
-    }
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, 16);
+    if (text.size() != 4 || error != std::errc() || stop != end)
+        return std::nullopt;
     return value;
 }
 
@@ -51,11 +50,6 @@ void writeLine(std::FILE* stream, const std::string& line)
     std::fputs(line.c_str(), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
-}
-
-int exitWith(ExitCode code)
-{
-    return int(code);
 }
 
 #ifdef VELT_DFU_WITH_SIMULATOR
@@ -82,62 +76,18 @@ bool saveImage(const std::string& path, const std::vector<uint8_t>& image)
 
 } // namespace
 
-namespace {
-
-int runWatch(const std::vector<std::string>& arguments, const char* simulator, std::FILE* out,
-             std::FILE* err)
-{
-    const auto vendorId = arguments.size() == 3 ? parseId(arguments[1]) : std::nullopt;
-    const auto productId = arguments.size() == 3 ? parseId(arguments[2]) : std::nullopt;
-    if (!vendorId || !productId) {
-        std::fputs(kUsage, err);
-        return exitWith(ExitCode::Usage);
-    }
-    // Before libusb starts its event thread, which would otherwise take SIGTERM.
-    const int stopSignals = blockStopSignals();
-    std::unique_ptr<PresenceSource> source;
-#ifdef VELT_DFU_WITH_SIMULATOR
-    if (simulator && *simulator) {
-        SimulatorSettingsResult parsed = parseSimulatorSettings(simulator);
-        if (!parsed.settings) {
-            writeLine(err, parsed.error);
-            return exitWith(ExitCode::Usage);
-        }
-        source = std::make_unique<SimulatedPresence>(*parsed.settings);
-    }
-#else
-    (void)simulator; // the installed tool talks to USB only
-#endif
-    if (!source)
-        source = std::make_unique<LibusbPresence>(*vendorId, *productId);
-    const int code = watchPresence(*source, STDIN_FILENO, stopSignals, out, err);
-    if (stopSignals >= 0)
-        ::close(stopSignals);
-    return code;
-}
-
-} // namespace
-
-std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments)
-{
-    if (arguments.size() != 3 || arguments[2].empty())
-        return std::nullopt;
-    const auto vendorId = parseId(arguments[0]);
-    const auto productId = parseId(arguments[1]);
-    if (!vendorId || !productId)
-        return std::nullopt;
-    return CommandLine{*vendorId, *productId, arguments[2]};
-}
-
 int runDfuTool(const std::vector<std::string>& arguments, const char* simulator, std::FILE* out,
                std::FILE* err)
 {
-    if (!arguments.empty() && arguments.front() == "--watch")
-        return runWatch(arguments, simulator, out, err);
-    const auto commandLine = parseCommandLine(arguments);
-    if (!commandLine) {
+    const bool watch = !arguments.empty() && arguments.front() == "--watch";
+    const auto id = [&](size_t i) {
+        return arguments.size() == 3 ? parseId(arguments[i + (watch ? 1 : 0)]) : std::nullopt;
+    };
+    const auto vendorId = id(0);
+    const auto productId = id(1);
+    if (!vendorId || !productId || (!watch && arguments[2].empty())) {
         std::fputs(kUsage, err);
-        return exitWith(ExitCode::Usage);
+        return int(ExitCode::Usage);
     }
 
 #ifdef VELT_DFU_WITH_SIMULATOR
@@ -146,7 +96,7 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
         SimulatorSettingsResult parsed = parseSimulatorSettings(simulator);
         if (!parsed.settings) {
             writeLine(err, parsed.error);
-            return exitWith(ExitCode::Usage);
+            return int(ExitCode::Usage);
         }
         settings = parsed.settings;
     }
@@ -154,12 +104,27 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
     (void)simulator; // the installed tool talks to USB only
 #endif
 
-    const DfuFileResult image =
-        readDfuFile(commandLine->imagePath, commandLine->vendorId, commandLine->productId);
+    if (watch) {
+        // Before libusb starts its event thread, which would otherwise take SIGTERM.
+        const int stopSignals = blockStopSignals();
+        std::unique_ptr<PresenceSource> source;
+#ifdef VELT_DFU_WITH_SIMULATOR
+        if (settings)
+            source = std::make_unique<SimulatedPresence>(*settings);
+#endif
+        if (!source)
+            source = std::make_unique<LibusbPresence>(*vendorId, *productId);
+        const int code = watchPresence(*source, STDIN_FILENO, stopSignals, out, err);
+        if (stopSignals >= 0)
+            ::close(stopSignals);
+        return code;
+    }
+
+    const DfuFileResult image = readDfuFile(arguments[2], *vendorId, *productId);
     if (image.error != DfuFileError::None) {
         writeLine(err, image.message);
-        return exitWith(image.error == DfuFileError::Unreadable ? ExitCode::UnreadableImage
-                                                                : ExitCode::BadImage);
+        return int(image.error == DfuFileError::Unreadable ? ExitCode::UnreadableImage
+                                                           : ExitCode::BadImage);
     }
     if (!image.file.hasSuffix) {
         writeLine(out, "[w] The image has no DFU suffix; sending the whole file (" +
@@ -181,7 +146,7 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
         auto usb = std::make_unique<LibusbTransport>();
         if (usb->initResult() < 0) {
             writeLine(err, "Cannot start libusb: " + usbErrorName(usb->initResult()) + ".");
-            return exitWith(ExitCode::UsbFailure);
+            return int(ExitCode::UsbFailure);
         }
         transport = std::move(usb);
     }
@@ -195,28 +160,23 @@ int runDfuTool(const std::vector<std::string>& arguments, const char* simulator,
         std::fflush(out);
     };
     DfuDownloader downloader(*transport, clock, reporter);
-    const DownloadOutcome outcome =
-        downloader.download(commandLine->vendorId, commandLine->productId, image.file.payload);
+    const Outcome outcome = downloader.download(*vendorId, *productId, image.file.payload);
 
+    ExitCode code = outcome.code;
 #ifdef VELT_DFU_WITH_SIMULATOR
     if (device) {
         device->endRun();
         if (!settings->savePath.empty() && !saveImage(settings->savePath, device->image()))
             writeLine(out, "[w] Simulated device: cannot write " + settings->savePath + ".");
-        if (!device->violations().empty()) {
-            for (const std::string& violation : device->violations())
-                writeLine(err, "Simulated device: the host broke the protocol: " + violation + ".");
-            if (outcome.code != ExitCode::Success)
-                writeLine(err, outcome.message);
-            return exitWith(ExitCode::HostViolation);
+        for (const std::string& violation : device->violations()) {
+            writeLine(err, "Simulated device: the host broke the protocol: " + violation + ".");
+            code = ExitCode::HostViolation;
         }
     }
 #endif
-    if (outcome.code != ExitCode::Success) {
+    if (outcome.failed())
         writeLine(err, outcome.message);
-        return exitWith(outcome.code);
-    }
-    return exitWith(ExitCode::Success);
+    return int(code);
 }
 
 } // namespace velt::dfu

@@ -8,21 +8,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace velt::dfu {
-
-struct CommandLine
-{
-    uint16_t vendorId = 0;
-    uint16_t productId = 0;
-    std::string imagePath;
-};
-
-// Exactly three arguments; the ids as four hexadecimal digits.
-std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments);
 
 // `simulator` is the value of VELT_DFU_SIMULATOR, or null for real USB; the USB-only build
 // (without VELT_DFU_WITH_SIMULATOR) ignores it.

@@ -2,6 +2,8 @@
 // The tool's exit codes, one per kind of ending (README.md lists them for users).
 #pragma once
 
+#include <string>
+
 namespace velt::dfu {
 
 enum class ExitCode : int {
@@ -18,6 +20,15 @@ enum class ExitCode : int {
     BadImage = 65,        // empty, too large, corrupt suffix, image for another device
     UnreadableImage = 66, // the image cannot be read or is no regular file
     HostViolation = 70,   // the simulated device caught the host breaking the protocol
+};
+
+// How a run, or a step of one, ended.
+struct Outcome
+{
+    ExitCode code = ExitCode::Success;
+    std::string message; // for standard error; empty on success
+
+    bool failed() const { return code != ExitCode::Success; }
 };
 
 } // namespace velt::dfu

@@ -16,7 +16,6 @@ std::optional<FunctionalDescriptor> findFunctionalDescriptor(std::span<const uin
         if (type == kFunctionalDescriptorType && length >= 7) {
             const uint8_t* p = descriptors.data() + offset;
             FunctionalDescriptor descriptor;
-            descriptor.length = length;
             descriptor.attributes = p[2];
             descriptor.detachTimeoutMs = uint16_t(p[3] | p[4] << 8);
             descriptor.transferSize = uint16_t(p[5] | p[6] << 8);

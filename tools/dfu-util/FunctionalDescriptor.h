@@ -13,12 +13,10 @@ struct FunctionalDescriptor
 {
     enum Attribute : uint8_t {
         CanDownload = 0x01,
-        CanUpload = 0x02,
         ManifestationTolerant = 0x04,
         WillDetach = 0x08,
     };
 
-    uint8_t length = 9;
     uint8_t attributes = 0;
     uint16_t detachTimeoutMs = 0;
     uint16_t transferSize = 0;

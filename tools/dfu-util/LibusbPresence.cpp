@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kPollIntervalMs = 1000;
 
-WatchResult usbFailure(const std::string& what, int code)
+Outcome usbFailure(const std::string& what, int code)
 {
     return {ExitCode::UsbFailure, what + ": " + usbErrorName(code) + "."};
 }
@@ -76,7 +76,7 @@ LibusbPresence::~LibusbPresence()
     libusb_exit(m_context);
 }
 
-WatchResult LibusbPresence::start()
+Outcome LibusbPresence::start()
 {
     const int initialised = libusb_init(&m_context);
     if (initialised < 0) {
@@ -132,7 +132,7 @@ int LibusbPresence::timeoutMs()
     return int(next.tv_sec * 1000 + (next.tv_usec + 999) / 1000);
 }
 
-WatchResult LibusbPresence::update()
+Outcome LibusbPresence::update()
 {
     if (!m_hotplug)
         return look(false);
@@ -147,7 +147,7 @@ WatchResult LibusbPresence::update()
     return look(true);
 }
 
-WatchResult LibusbPresence::look(bool always)
+Outcome LibusbPresence::look(bool always)
 {
     libusb_device** list = nullptr;
     const ssize_t count = libusb_get_device_list(m_context, &list);

@@ -22,17 +22,17 @@ public:
     LibusbPresence(const LibusbPresence&) = delete;
     LibusbPresence& operator=(const LibusbPresence&) = delete;
 
-    WatchResult start() override;
+    Outcome start() override;
     DeviceState state() const override { return m_state; }
     std::vector<pollfd> descriptors() override;
     int timeoutMs() override;
-    WatchResult update() override;
-    WatchResult probe() override { return look(true); }
+    Outcome update() override;
+    Outcome probe() override { return look(true); }
 
 private:
     static int onHotplug(libusb_context* context, libusb_device* device, int event, void* self);
     // Lists the devices; decides the state again when they changed, or always with `always`.
-    WatchResult look(bool always);
+    Outcome look(bool always);
 
     uint16_t m_vendorId = 0;
     uint16_t m_productId = 0;

@@ -19,21 +19,8 @@ static_assert(same(UsbErrorIo, LIBUSB_ERROR_IO) && same(UsbErrorAccess, LIBUSB_E
                   same(UsbErrorNotFound, LIBUSB_ERROR_NOT_FOUND) &&
                   same(UsbErrorBusy, LIBUSB_ERROR_BUSY) &&
                   same(UsbErrorTimeout, LIBUSB_ERROR_TIMEOUT) &&
-                  same(UsbErrorPipe, LIBUSB_ERROR_PIPE) &&
-                  same(UsbErrorOverflow, LIBUSB_ERROR_OVERFLOW) &&
-                  same(UsbErrorOther, LIBUSB_ERROR_OTHER),
+                  same(UsbErrorPipe, LIBUSB_ERROR_PIPE) && LIBUSB_ERROR_OTHER == -99,
               "the transport passes libusb's error codes through unchanged");
-
-} // namespace
-
-namespace {
-
-std::vector<uint8_t> bytesOf(const unsigned char* extra, int length)
-{
-    if (!extra || length <= 0)
-        return {};
-    return std::vector<uint8_t>(extra, extra + length);
-}
 
 } // namespace
 
@@ -77,19 +64,17 @@ int LibusbTransport::findDevices(uint16_t vendorId, uint16_t productId,
         info.busNumber = libusb_get_bus_number(device);
         info.address = libusb_get_device_address(device);
         if (config) {
-            info.configurationExtra = bytesOf(config->extra, config->extra_length);
+            info.configurationExtra.assign(config->extra, config->extra + config->extra_length);
             for (int n = 0; n < config->bNumInterfaces; ++n) {
                 const libusb_interface& interface = config->interface[n];
                 for (int a = 0; a < interface.num_altsetting; ++a) {
                     const libusb_interface_descriptor& alt = interface.altsetting[a];
-                    UsbInterfaceInfo entry;
-                    entry.number = alt.bInterfaceNumber;
-                    entry.alternateSetting = alt.bAlternateSetting;
-                    entry.interfaceClass = alt.bInterfaceClass;
-                    entry.interfaceSubclass = alt.bInterfaceSubClass;
-                    entry.interfaceProtocol = alt.bInterfaceProtocol;
-                    entry.extra = bytesOf(alt.extra, alt.extra_length);
-                    info.interfaces.push_back(std::move(entry));
+                    info.interfaces.push_back({alt.bInterfaceNumber,
+                                               alt.bAlternateSetting,
+                                               alt.bInterfaceClass,
+                                               alt.bInterfaceSubClass,
+                                               alt.bInterfaceProtocol,
+                                               {alt.extra, alt.extra + alt.extra_length}});
                 }
             }
             libusb_free_config_descriptor(config);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "PresenceWatch.h"
 
+#include "SystemClock.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstring>
-#include <ctime>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -31,12 +32,10 @@ bool clearsQuietly(DeviceState state)
 
 int64_t nowMs()
 {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    return int64_t(SystemClock().nowUs() / 1000);
 }
 
-int fail(std::FILE* err, const WatchResult& result)
+int fail(std::FILE* err, const Outcome& result)
 {
     std::fputs((result.message + "\n").c_str(), err);
     std::fflush(err);
@@ -76,8 +75,8 @@ int watchPresence(PresenceSource& source, int input, int stopSignals, std::FILE*
     if (stopSignals < 0)
         return fail(err, {ExitCode::UsbFailure,
                           std::string("Cannot watch for SIGTERM: ") + std::strerror(errno) + "."});
-    const WatchResult started = source.start();
-    if (started.code != ExitCode::Success)
+    const Outcome started = source.start();
+    if (started.failed())
         return fail(err, started);
     DeviceState reported = source.state();
     report(out, reported);
@@ -101,13 +100,12 @@ int watchPresence(PresenceSource& source, int input, int stopSignals, std::FILE*
             return int(ExitCode::Success);
         if (ready > 0 && waits[1].revents != 0)
             return int(ExitCode::Success);
-        WatchResult updated = source.update();
-        if (updated.code == ExitCode::Success && clearsQuietly(source.state()) &&
-            nowMs() >= nextProbe) {
+        Outcome updated = source.update();
+        if (!updated.failed() && clearsQuietly(source.state()) && nowMs() >= nextProbe) {
             updated = source.probe();
             nextProbe = nowMs() + kProbeIntervalMs;
         }
-        if (updated.code != ExitCode::Success)
+        if (updated.failed())
             return fail(err, updated);
         if (source.state() != reported) {
             reported = source.state();

@@ -15,12 +15,6 @@
 
 namespace velt::dfu {
 
-struct WatchResult
-{
-    ExitCode code = ExitCode::Success;
-    std::string message; // for standard error; empty on success
-};
-
 // In the order a flashing run would run into them: no device, more than one, one this user may
 // not open, one whose DFU interface another program has claimed, one ready to be written.
 enum class DeviceState { Absent, Several, Denied, Busy, Present };
@@ -36,16 +30,16 @@ public:
     virtual ~PresenceSource() = default;
 
     // Sets up the watch and learns the present state.
-    virtual WatchResult start() = 0;
+    virtual Outcome start() = 0;
     virtual DeviceState state() const = 0;
     // The descriptors to wait on for events; may change from one wait to the next.
     virtual std::vector<pollfd> descriptors() = 0;
     // How long to wait when no descriptor wakes the loop: -1 for ever (event-driven sources).
     virtual int timeoutMs() = 0;
     // After a wait ended, by an event or the timeout: takes in what happened.
-    virtual WatchResult update() = 0;
+    virtual Outcome update() = 0;
     // Decides the state again, though nothing was plugged in or out.
-    virtual WatchResult probe() = 0;
+    virtual Outcome probe() = 0;
 };
 
 // Blocks SIGTERM and SIGINT in this thread and every thread started after it, and returns a

@@ -10,16 +10,6 @@
 
 namespace velt::dfu {
 
-namespace {
-
-bool isInRequest(Request request)
-{
-    return request == Request::GetStatus || request == Request::GetState ||
-           request == Request::Upload;
-}
-
-} // namespace
-
 SimulatedDevice::SimulatedDevice(const SimulatorSettings& settings, Clock& clock, bool failingRun)
     : m_settings(settings), m_clock(clock), m_failingRun(failingRun)
 {
@@ -57,26 +47,23 @@ std::vector<uint8_t> SimulatedDevice::functionalDescriptor() const
 {
     const uint16_t detach = m_settings.detachTimeoutMs;
     const uint16_t size = m_settings.transferSize;
-    std::vector<uint8_t> bytes = {7,
-                                  kFunctionalDescriptorType,
-                                  m_settings.attributes,
-                                  uint8_t(detach),
-                                  uint8_t(detach >> 8),
-                                  uint8_t(size),
-                                  uint8_t(size >> 8)};
-    if (m_settings.dfu11) {
-        bytes[0] = 9;
-        bytes.push_back(0x10);
-        bytes.push_back(0x01);
-    }
-    return bytes;
+    // DFU 1.1 adds bcdDFUVersion (1.1) to the seven bytes of DFU 1.0.
+    const uint8_t length = m_settings.dfu11 ? 9 : 7;
+    const uint8_t bytes[] = {length,
+                             kFunctionalDescriptorType,
+                             m_settings.attributes,
+                             uint8_t(detach),
+                             uint8_t(detach >> 8),
+                             uint8_t(size),
+                             uint8_t(size >> 8),
+                             0x10,
+                             0x01};
+    return {bytes, bytes + length};
 }
 
 int SimulatedDevice::open() const
 {
-    if (!m_attached)
-        return UsbErrorNoDevice;
-    return m_settings.openError;
+    return m_attached ? m_settings.openError : UsbErrorNoDevice;
 }
 
 int SimulatedDevice::control(const ControlSetup& setup, std::span<uint8_t> data)
@@ -97,8 +84,7 @@ int SimulatedDevice::control(const ControlSetup& setup, std::span<uint8_t> data)
     if (setup.request > uint8_t(Request::Abort))
         return hostFault("unknown request " + std::to_string(setup.request));
     const Request request = Request(setup.request);
-    const uint8_t expectedType = isInRequest(request) ? kRequestTypeIn : kRequestTypeOut;
-    if (setup.requestType != expectedType)
+    if (setup.requestType != requestType(request))
         return hostFault("request " + std::to_string(setup.request) + " with bmRequestType " +
                          std::to_string(setup.requestType));
     if (setup.index != 0)
@@ -192,14 +178,14 @@ int SimulatedDevice::getStatus(std::span<uint8_t> data)
             m_state = State::DnBusy;
             m_busyUntilUs = m_clock.nowUs() + uint64_t(m_busyMs) * 1000;
             pollMs = m_settings.pollMs;
-        } else if (m_beyondFlash) {
-            m_writePending = false;
+            break;
+        }
+        m_writePending = false;
+        if (m_beyondFlash) {
             enterError(Status::ErrAddress);
         } else if (m_settings.errorStatus > 0 && m_block == m_settings.errorAt) {
-            m_writePending = false;
             enterError(Status(m_settings.errorStatus));
         } else {
-            m_writePending = false;
             m_state = State::DnloadIdle;
             ++m_accepted;
         }
@@ -384,7 +370,7 @@ int SimulatedDevice::stall(Status status)
 
 int SimulatedDevice::hostFault(const std::string& what)
 {
-    m_violations.push_back(what + " in state " + stateName(int(m_state)));
+    m_violations.push_back(what + " in state " + stateName(m_state));
     return stall();
 }
 

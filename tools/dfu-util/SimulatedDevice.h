@@ -38,7 +38,6 @@ public:
     // writes there what the device saw (one line, see the README).
     void endRun();
 
-    int state() const { return int(m_state); }
     const std::vector<uint8_t>& image() const { return m_image; }
     bool imageComplete() const { return m_imageComplete; }
     const std::vector<std::string>& violations() const { return m_violations; }

@@ -42,7 +42,7 @@ SimulatedPresence::~SimulatedPresence()
         ::close(m_inotify);
 }
 
-WatchResult SimulatedPresence::start()
+Outcome SimulatedPresence::start()
 {
     if (!m_settings.absent && !m_settings.presencePath.empty()) {
         // The folder, not the file: a file that does not exist yet cannot be watched.
@@ -65,7 +65,7 @@ std::vector<pollfd> SimulatedPresence::descriptors()
     return {{m_inotify, POLLIN, 0}};
 }
 
-WatchResult SimulatedPresence::update()
+Outcome SimulatedPresence::update()
 {
     // Which file changed does not matter: whether ours exists now is the answer.
     alignas(inotify_event) char events[4096];
@@ -74,7 +74,7 @@ WatchResult SimulatedPresence::update()
     return probe();
 }
 
-WatchResult SimulatedPresence::probe()
+Outcome SimulatedPresence::probe()
 {
     if (!simulatedDeviceConnected(m_settings))
         m_state = DeviceState::Absent;

@@ -22,12 +22,12 @@ public:
     SimulatedPresence(const SimulatedPresence&) = delete;
     SimulatedPresence& operator=(const SimulatedPresence&) = delete;
 
-    WatchResult start() override;
+    Outcome start() override;
     DeviceState state() const override { return m_state; }
     std::vector<pollfd> descriptors() override;
     int timeoutMs() override { return -1; }
-    WatchResult update() override;
-    WatchResult probe() override;
+    Outcome update() override;
+    Outcome probe() override;
 
 private:
     SimulatorSettings m_settings;

@@ -37,20 +37,14 @@ int SimulatedTransport::control(const ControlSetup& setup, std::span<uint8_t> da
 {
     if (!m_open)
         return UsbErrorNoDevice;
-    spendLatency();
-    if (stale())
-        return UsbErrorNoDevice;
-    return m_device.control(setup, data);
+    return reaches() ? m_device.control(setup, data) : UsbErrorNoDevice;
 }
 
 int SimulatedTransport::reset()
 {
     if (!m_open)
         return UsbErrorNotFound;
-    spendLatency();
-    if (stale())
-        return UsbErrorNoDevice;
-    return m_device.reset();
+    return reaches() ? m_device.reset() : UsbErrorNoDevice;
 }
 
 void SimulatedTransport::close()
@@ -58,22 +52,17 @@ void SimulatedTransport::close()
     m_open = false;
 }
 
-void SimulatedTransport::spendLatency()
+bool SimulatedTransport::reaches()
 {
     const uint64_t latencyUs = uint64_t(m_latencyMs) * 1000;
     if (m_overslept >= latencyUs) {
         m_overslept -= latencyUs;
-        return;
+    } else {
+        const uint64_t deadline = m_clock.nowUs() + latencyUs - m_overslept;
+        m_clock.sleepUntilUs(deadline);
+        m_overslept = m_clock.nowUs() - deadline;
     }
-    const uint64_t wait = latencyUs - m_overslept;
-    const uint64_t deadline = m_clock.nowUs() + wait;
-    m_clock.sleepUntilUs(deadline);
-    m_overslept = m_clock.nowUs() - deadline;
-}
-
-bool SimulatedTransport::stale() const
-{
-    return !m_device.attached() || m_device.generation() != m_generation;
+    return m_device.attached() && m_device.generation() == m_generation;
 }
 
 } // namespace velt::dfu

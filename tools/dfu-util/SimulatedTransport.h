@@ -26,8 +26,9 @@ public:
     void close() override;
 
 private:
-    bool stale() const;
-    void spendLatency();
+    // Spends the bus's latency; then whether the open handle still reaches the device (it has
+    // neither left the bus nor re-enumerated since).
+    bool reaches();
 
     SimulatedDevice& m_device;
     Clock& m_clock;

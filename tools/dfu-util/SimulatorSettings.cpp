@@ -7,6 +7,7 @@
 #include <charconv>
 #include <functional>
 #include <map>
+#include <ranges>
 
 namespace velt::dfu {
 
@@ -59,101 +60,78 @@ SimulatorSettingsResult parseSimulatorSettings(const std::string& text)
         result.error = "VELT_DFU_SIMULATOR: \"" + current + "\": " + why;
         return false;
     };
-    auto number = [&](const std::string& value, uint64_t max, auto& field) {
-        const auto parsed = parseNumber(value);
-        if (!parsed || *parsed > max)
-            return bad("expected a number up to " + std::to_string(max));
-        field = static_cast<std::remove_reference_t<decltype(field)>>(*parsed);
-        return true;
+    using Handler = std::function<bool(const std::string&)>;
+    // Handlers for the common kinds of setting, each writing into its field.
+    auto number = [&](uint64_t max, auto& field, uint64_t min = 0) -> Handler {
+        return [&, max, min](const std::string& v) {
+            const auto parsed = parseNumber(v);
+            if (!parsed || *parsed > max)
+                return bad("expected a number up to " + std::to_string(max));
+            if (*parsed < min)
+                return bad("must be at least " + std::to_string(min));
+            field = static_cast<std::remove_reference_t<decltype(field)>>(*parsed);
+            return true;
+        };
     };
-    auto block = [&](const std::string& value, int64_t& field) {
-        const auto parsed = parseBlock(value);
+    auto blockOr = [&](const std::optional<std::string>& value, int64_t fallback, int64_t& field) {
+        const auto parsed = value ? parseBlock(*value) : fallback;
         if (!parsed)
             return bad("expected a block number or \"end\"");
         field = *parsed;
         return true;
     };
-    auto blockOr = [&](const std::optional<std::string>& value, int64_t fallback, int64_t& field) {
-        if (!value) {
-            field = fallback;
-            return true;
-        }
-        return block(*value, field);
+    auto block = [&](int64_t& field) -> Handler {
+        return [&](const std::string& v) {
+            return blockOr(v, 0, field);
+        };
     };
-    auto flag = [&](const std::string& value, bool& field) {
-        if (!value.empty())
-            return bad("takes no value");
-        field = true;
-        return true;
+    auto path = [&](std::string& field) -> Handler {
+        return [&](const std::string& v) {
+            field = v;
+            return !v.empty() || bad("expected a path");
+        };
+    };
+    // A setting without a value; `apply` is what it does to the device.
+    auto flag = [&](std::function<void()> apply) -> Handler {
+        return [&, apply](const std::string& v) {
+            apply();
+            return v.empty() || bad("takes no value");
+        };
     };
 
-    using Handler = std::function<bool(const std::string&)>;
+    // A setting that takes one of a few words.
+    auto choice = [&](auto& field,
+                      std::map<std::string, std::remove_reference_t<decltype(field)>> words,
+                      const char* expected) -> Handler {
+        return [&field, &bad, words, expected](const std::string& v) {
+            const auto word = words.find(v);
+            if (word == words.end())
+                return bad(expected);
+            field = word->second;
+            return true;
+        };
+    };
+
+    using Place = SimulatorSettings::DescriptorPlace;
+    using Manifestation = SimulatorSettings::Manifestation;
     const std::map<std::string, Handler> handlers = {
-        {"1",
-         [&](const std::string& v) {
-             return v.empty() || bad("takes no value");
-         }},
-        {"absent",
-         [&](const std::string& v) {
-             return flag(v, settings.absent);
-         }},
-        {"duplicate",
-         [&](const std::string& v) {
-             settings.count = 2;
-             return v.empty() || bad("takes no value");
-         }},
-        {"dfu11",
-         [&](const std::string& v) {
-             return flag(v, settings.dfu11);
-         }},
-        {"transfer-size",
-         [&](const std::string& v) {
-             return number(v, 0xFFFF, settings.transferSize) &&
-                    (settings.transferSize > 0 || bad("must be at least 1"));
-         }},
-        {"attributes",
-         [&](const std::string& v) {
-             return number(v, 0xFF, settings.attributes);
-         }},
-        {"not-tolerant",
-         [&](const std::string& v) {
-             settings.attributes &= uint8_t(~0x04);
-             return v.empty() || bad("takes no value");
-         }},
-        {"will-detach",
-         [&](const std::string& v) {
-             settings.attributes |= 0x08;
-             return v.empty() || bad("takes no value");
-         }},
-        {"detach-ms",
-         [&](const std::string& v) {
-             return number(v, 0xFFFF, settings.detachTimeoutMs);
-         }},
-        {"descriptor",
-         [&](const std::string& v) {
-             using Place = SimulatorSettings::DescriptorPlace;
-             if (v == "interface")
-                 settings.descriptorPlace = Place::Interface;
-             else if (v == "configuration")
-                 settings.descriptorPlace = Place::Configuration;
-             else if (v == "request")
-                 settings.descriptorPlace = Place::Request;
-             else
-                 return bad("expected interface, configuration or request");
-             return true;
-         }},
-        {"poll-ms",
-         [&](const std::string& v) {
-             return number(v, 0xFFFFFF, settings.pollMs);
-         }},
-        {"flash-kib",
-         [&](const std::string& v) {
-             return number(v, 1024 * 1024, settings.flashKib);
-         }},
-        {"latency-ms",
-         [&](const std::string& v) {
-             return number(v, 60000, settings.latencyMs);
-         }},
+        {"1", flag([] {})},
+        {"absent", flag([&] { settings.absent = true; })},
+        {"duplicate", flag([&] { settings.count = 2; })},
+        {"dfu11", flag([&] { settings.dfu11 = true; })},
+        {"transfer-size", number(0xFFFF, settings.transferSize, 1)},
+        {"attributes", number(0xFF, settings.attributes)},
+        {"not-tolerant", flag([&] { settings.attributes &= uint8_t(~0x04); })},
+        {"will-detach", flag([&] { settings.attributes |= 0x08; })},
+        {"detach-ms", number(0xFFFF, settings.detachTimeoutMs)},
+        {"descriptor", choice(settings.descriptorPlace,
+                              {{"interface", Place::Interface},
+                               {"configuration", Place::Configuration},
+                               {"request", Place::Request}},
+                              "expected interface, configuration or request")},
+        {"poll-ms", number(0xFFFFFF, settings.pollMs)},
+        {"flash-kib", number(1024 * 1024, settings.flashKib)},
+        {"latency-ms", number(60000, settings.latencyMs)},
         {"start-state",
          [&](const std::string& v) {
              settings.startState = stateFromName(v);
@@ -164,47 +142,20 @@ SimulatorSettingsResult parseSimulatorSettings(const std::string& text)
              settings.startStatus = statusFromName(v);
              return settings.startStatus >= 0 || bad("expected a status name such as errWRITE");
          }},
-        {"runtime",
-         [&](const std::string& v) {
-             return flag(v, settings.runtime);
-         }},
-        {"no-return",
-         [&](const std::string& v) {
-             settings.runtime = true;
-             return flag(v, settings.neverReturns);
-         }},
-        {"busy",
-         [&](const std::string& v) {
-             settings.openError = UsbErrorBusy;
-             return v.empty() || bad("takes no value");
-         }},
-        {"access",
-         [&](const std::string& v) {
-             settings.openError = UsbErrorAccess;
-             return v.empty() || bad("takes no value");
-         }},
-        {"manifest-rounds",
-         [&](const std::string& v) {
-             return number(v, 1000, settings.manifestRounds) &&
-                    (settings.manifestRounds > 0 || bad("must be at least 1"));
-         }},
-        {"manifest",
-         [&](const std::string& v) {
-             using Manifestation = SimulatorSettings::Manifestation;
-             if (v == "silent")
-                 settings.manifestation = Manifestation::Silent;
-             else if (v == "gone")
-                 settings.manifestation = Manifestation::Gone;
-             else
-                 return bad("expected silent or gone");
-             return true;
-         }},
+        {"runtime", flag([&] { settings.runtime = true; })},
+        {"no-return", flag([&] { settings.runtime = settings.neverReturns = true; })},
+        {"busy", flag([&] { settings.openError = UsbErrorBusy; })},
+        {"access", flag([&] { settings.openError = UsbErrorAccess; })},
+        {"manifest-rounds", number(1000, settings.manifestRounds, 1)},
+        {"manifest", choice(settings.manifestation,
+                            {{"silent", Manifestation::Silent}, {"gone", Manifestation::Gone}},
+                            "expected silent or gone")},
         {"getstatus-timeouts",
          [&](const std::string& v) {
              const auto [count, at] = splitAt(v);
              if (count == "forever")
                  settings.getStatusTimeouts = SimulatorSettings::kForever;
-             else if (!number(count, 1000000, settings.getStatusTimeouts))
+             else if (!number(1000000, settings.getStatusTimeouts)(count))
                  return false;
              return blockOr(at, SimulatorSettings::kNoBlock, settings.getStatusTimeoutsAt);
          }},
@@ -213,22 +164,10 @@ SimulatorSettingsResult parseSimulatorSettings(const std::string& text)
              return blockOr(v.empty() ? std::nullopt : std::optional(v),
                             SimulatorSettings::kNoBlock, settings.shortStatusFrom);
          }},
-        {"vanish",
-         [&](const std::string& v) {
-             return block(v, settings.vanishAt);
-         }},
-        {"dnload-stall",
-         [&](const std::string& v) {
-             return block(v, settings.dnloadStallAt);
-         }},
-        {"dnload-lost",
-         [&](const std::string& v) {
-             return block(v, settings.dnloadLostAt);
-         }},
-        {"dnload-timeout",
-         [&](const std::string& v) {
-             return block(v, settings.dnloadTimeoutAt);
-         }},
+        {"vanish", block(settings.vanishAt)},
+        {"dnload-stall", block(settings.dnloadStallAt)},
+        {"dnload-lost", block(settings.dnloadLostAt)},
+        {"dnload-timeout", block(settings.dnloadTimeoutAt)},
         {"error",
          [&](const std::string& v) {
              const auto [name, at] = splitAt(v);
@@ -241,43 +180,19 @@ SimulatorSettingsResult parseSimulatorSettings(const std::string& text)
          [&](const std::string& v) {
              const auto [state, at] = splitAt(v);
              settings.oddState = stateFromName(state);
-             if (settings.oddState < 0 && !number(state, 0xFF, settings.oddState))
+             if (settings.oddState < 0 && !number(0xFF, settings.oddState)(state))
                  return false;
              return blockOr(at, 0, settings.oddStateAt);
          }},
-        {"save",
-         [&](const std::string& v) {
-             settings.savePath = v;
-             return !v.empty() || bad("expected a path");
-         }},
-        {"state",
-         [&](const std::string& v) {
-             settings.statePath = v;
-             return !v.empty() || bad("expected a path");
-         }},
-        {"record",
-         [&](const std::string& v) {
-             settings.recordPath = v;
-             return !v.empty() || bad("expected a path");
-         }},
-        {"presence-file",
-         [&](const std::string& v) {
-             settings.presencePath = v;
-             return !v.empty() || bad("expected a path");
-         }},
-        {"failing-runs",
-         [&](const std::string& v) {
-             return number(v, 1000, settings.failingRuns);
-         }},
+        {"save", path(settings.savePath)},
+        {"state", path(settings.statePath)},
+        {"record", path(settings.recordPath)},
+        {"presence-file", path(settings.presencePath)},
+        {"failing-runs", number(1000, settings.failingRuns)},
     };
 
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(',', start);
-        if (end == std::string::npos)
-            end = text.size();
-        current = text.substr(start, end - start);
-        start = end + 1;
+    for (const auto piece : std::views::split(text, ',')) {
+        current.assign(piece.begin(), piece.end());
         if (current.empty())
             continue;
         const size_t equals = current.find('=');

@@ -1,42 +1,22 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "UsbError.h"
 
+#include <iterator>
+
 namespace velt::dfu {
 
 std::string usbErrorName(int code)
 {
-    switch (code) {
-    case UsbSuccess:
+    // libusb's errors from -1 down to -12, in that order.
+    static constexpr const char* kErrors[] = {
+        "IO",      "INVALID_PARAM", "ACCESS", "NO_DEVICE",   "NOT_FOUND", "BUSY",
+        "TIMEOUT", "OVERFLOW",      "PIPE",   "INTERRUPTED", "NO_MEM",    "NOT_SUPPORTED",
+    };
+    if (code == UsbSuccess)
         return "LIBUSB_SUCCESS";
-    case UsbErrorIo:
-        return "LIBUSB_ERROR_IO";
-    case UsbErrorInvalidParam:
-        return "LIBUSB_ERROR_INVALID_PARAM";
-    case UsbErrorAccess:
-        return "LIBUSB_ERROR_ACCESS";
-    case UsbErrorNoDevice:
-        return "LIBUSB_ERROR_NO_DEVICE";
-    case UsbErrorNotFound:
-        return "LIBUSB_ERROR_NOT_FOUND";
-    case UsbErrorBusy:
-        return "LIBUSB_ERROR_BUSY";
-    case UsbErrorTimeout:
-        return "LIBUSB_ERROR_TIMEOUT";
-    case UsbErrorOverflow:
-        return "LIBUSB_ERROR_OVERFLOW";
-    case UsbErrorPipe:
-        return "LIBUSB_ERROR_PIPE";
-    case UsbErrorInterrupted:
-        return "LIBUSB_ERROR_INTERRUPTED";
-    case UsbErrorNoMem:
-        return "LIBUSB_ERROR_NO_MEM";
-    case UsbErrorNotSupported:
-        return "LIBUSB_ERROR_NOT_SUPPORTED";
-    case UsbErrorOther:
-        return "LIBUSB_ERROR_OTHER";
-    default:
-        return "LIBUSB_ERROR_" + std::to_string(code);
-    }
+    if (code < 0 && -code <= int(std::size(kErrors)))
+        return std::string("LIBUSB_ERROR_") + kErrors[-code - 1];
+    return "LIBUSB_ERROR_" + (code == -99 ? std::string("OTHER") : std::to_string(code));
 }
 
 } // namespace velt::dfu

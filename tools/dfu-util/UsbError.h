@@ -8,21 +8,16 @@
 
 namespace velt::dfu {
 
+// The results the tool tells apart; usbErrorName names every other libusb error as well.
 enum UsbError : int {
     UsbSuccess = 0,
     UsbErrorIo = -1,
-    UsbErrorInvalidParam = -2,
     UsbErrorAccess = -3,
     UsbErrorNoDevice = -4,
     UsbErrorNotFound = -5,
     UsbErrorBusy = -6,
     UsbErrorTimeout = -7,
-    UsbErrorOverflow = -8,
     UsbErrorPipe = -9,
-    UsbErrorInterrupted = -10,
-    UsbErrorNoMem = -11,
-    UsbErrorNotSupported = -12,
-    UsbErrorOther = -99,
 };
 
 // "LIBUSB_ERROR_TIMEOUT", "LIBUSB_SUCCESS", ... as libusb_error_name spells them.
