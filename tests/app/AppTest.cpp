@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -18,6 +17,7 @@
 namespace velt {
 namespace {
 
+// The title bar's close, minimise and maximise buttons, all shown or all hidden.
 constexpr Qt::WindowFlags titleBarButtons =
     Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
 
@@ -37,14 +37,11 @@ protected:
     QWidget* push()
     {
         auto* page = new QWidget;
-        auto* layout = new QHBoxLayout(page);
         auto* back = new QPushButton(QStringLiteral("Back"), page);
         auto* next = new QPushButton(QStringLiteral("Next"), page);
         back->setObjectName(QStringLiteral("backButton"));
         next->setObjectName(QStringLiteral("nextButton"));
         next->setDefault(true);
-        layout->addWidget(back);
-        layout->addWidget(next);
         QObject::connect(next, &QPushButton::clicked, [this] { push(); });
         QObject::connect(back, &QPushButton::clicked, [this, page] { stack().pop(page); });
         stack().push(page);
@@ -52,19 +49,6 @@ protected:
     }
 
     PageStack& stack() const { return *window.pageStack(); }
-    // The title bar's close, minimise and maximise buttons, all shown or all hidden.
-    bool buttonsShown() const
-    {
-        return (window.windowFlags() & titleBarButtons) == titleBarButtons;
-    }
-
-    void press(QWidget* target, Qt::Key key, bool autoRepeat)
-    {
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
-            QApplication::sendEvent(target, &event);
-        }
-    }
 
     MainWindow window{UpdateSettings{}};
     AppDelegate delegate;
@@ -85,7 +69,7 @@ TEST_F(AppTest, GuardRefusesQuitAndCloseAtOnceAndTheTitleBarButtonsFollow)
 
     delegate.enableQuit();
     delegate.enableQuit(); // twice is the same as once
-    EXPECT_TRUE(buttonsShown());
+    EXPECT_EQ(window.windowFlags() & titleBarButtons, titleBarButtons);
     window.findChild<QAction*>("quitAction")->trigger();
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(willTerminate.count(), 1);
@@ -153,7 +137,10 @@ TEST_P(AppKeys, ReturnPressesTheFocusedButtonElseTheDefaultOncePerPress)
     const int pages = stack().count();
     QWidget* target = *row.target ? page->findChild<QWidget*>(row.target) : &window;
     target->setFocus();
-    press(target, row.key, row.autoRepeat);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, row.key, Qt::NoModifier, QString(), row.autoRepeat);
+        QApplication::sendEvent(target, &event);
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(stack().count(), pages + row.pagesAdded);
 }

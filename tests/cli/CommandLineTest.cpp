@@ -3,7 +3,6 @@
 // against the demo catalogue on loopback, the build's flashing tool with its simulated device,
 // and Ctrl-C, SIGTERM and SIGHUP sent to the child's whole process group, as a terminal sends
 // them. Then the window's update from an image file.
-#include "DfuFile.h"
 #include "app/MainWindow.h"
 #include "catalogue/TargetFirmware.h"
 #include "support/WizardTest.h"
@@ -21,14 +20,6 @@
 namespace velt::test {
 namespace {
 
-const QString demo = QStringLiteral(VELT_DEMO_DIR "/updater/");
-
-QByteArray dfuImage(QByteArray payload, quint16 vendor = 0x0a12, quint16 product = 0xffff)
-{
-    const auto bytes = dfu::withDfuSuffix({payload.begin(), payload.end()}, vendor, product);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
 struct Ended
 {
     int exitCode = -1;
@@ -36,20 +27,15 @@ struct Ended
     QString err;
 };
 
-class CommandLineTest : public ::testing::Test
+class CommandLineTest : public WizardTest
 {
 protected:
     CommandLineTest()
     {
-        server.setResponse(QStringLiteral("/updater/firmwareList.json"),
-                           {.body = readFile(demo + "firmwareList.json")});
-        for (const QString& name : QDir(demo + "dfu").entryList(QDir::Files)) {
-            QByteArray body = readFile(demo + "dfu/" + name);
-            // The Duo's newest image arrives damaged: its digest is not the catalogue's.
-            if (name == QStringLiteral("velt-duo-2.1.0.dfu"))
-                body.append('!');
-            server.setResponse("/updater/dfu/" + name, {.body = body});
-        }
+        serveDemo();
+        // The Duo's newest image arrives damaged: its digest is not the catalogue's.
+        serve(u"/updater/dfu/velt-duo-2.1.0.dfu"_qs,
+              readFile(demoDir + "dfu/velt-duo-2.1.0.dfu") + '!');
         QDir(folder.path()).mkpath(QStringLiteral("runtime"));
         QFile::setPermissions(path("runtime"),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -72,7 +58,7 @@ protected:
 
     // The program in a process group of its own, as a shell starts a job; standard input is a
     // pipe, not a terminal.
-    void start(QProcess& process, QStringList arguments, const QString& device) const
+    void start(QProcess& process, const QStringList& arguments, const QString& device) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
@@ -84,10 +70,6 @@ protected:
                            device + ",save=" + path("received"));
         process.setProcessEnvironment(environment);
         process.setChildProcessModifier([] { ::setpgid(0, 0); });
-        for (QString& argument : arguments) {
-            if (argument.startsWith(u'@'))
-                argument = path(argument.mid(1));
-        }
         process.start(QStringLiteral(VELT_APP_PATH), arguments);
         process.closeWriteChannel();
     }
@@ -111,14 +93,11 @@ protected:
     }
 
     QByteArray received() const { return readFile(path("received")); }
-
-    QTemporaryDir folder;
-    TestHttpServer server;
 };
 
 TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
 {
-    const QByteArray newest = readFile(demo + "dfu/velt-one-1.2.0.dfu");
+    const QByteArray newest = readFile(demoDir + "dfu/velt-one-1.2.0.dfu");
     // What reaches the device: the image without its 16-byte DFU suffix.
     const QByteArray local = readFile(path("good.dfu")).chopped(16);
     const QString goodMd5 = md5(readFile(path("good.dfu")));
@@ -133,8 +112,8 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
         QByteArray written = {};
     };
     const QString one = QStringLiteral("Velt One");
-    const auto file = [&goodMd5](const QString& name, const QString& digest = {}) {
-        return QStringList{"--file", "@" + name, "--md5", digest.isEmpty() ? goodMd5 : digest,
+    const auto file = [&](const QString& name, const QString& digest = {}) {
+        return QStringList{"--file", path(name), "--md5", digest.isEmpty() ? goodMd5 : digest,
                            "--yes"};
     };
     const QList<Row> rows = {
@@ -146,7 +125,7 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
         {"unknown option", {"--frobnicate"}, "1", 2, "Unknown option 'frobnicate'."},
         {"unknown model", {"--update", "Velt Nine", "--yes"}, "1", 2, "name: Velt Nine"},
         {"not confirmed", {"--update", one}, "1", 2, "not run in a terminal."},
-        {"no md5", {"--file", "@good.dfu"}, "1", 2, "the intended one."},
+        {"no md5", {"--file", path("good.dfu")}, "1", 2, "the intended one."},
         {"file", file("good.dfu"), "1", 0, "connected.", local},
         {"its stored copy", file("Documents/veltFirmwareUpdate.dfu"), "1", 0, "connected.", local},
         {"wildcard ids", file("any-id.dfu", anyMd5), "1", 0, "connected.", local},
@@ -226,7 +205,7 @@ TEST_F(CommandLineTest, SignalsCancelBeforeTheWriteAndAreRefusedDuringIt)
     ASSERT_TRUE(writing.waitForFinished(30'000));
     EXPECT_EQ(writing.exitCode(), 0);
     EXPECT_EQ(writing.readAllStandardError().count("must not be interrupted"), 3);
-    EXPECT_EQ(received(), readFile(demo + "dfu/velt-one-1.2.0.dfu").chopped(16));
+    EXPECT_EQ(received(), readFile(demoDir + "dfu/velt-one-1.2.0.dfu").chopped(16));
 }
 
 // File > Update from a File... once the catalogue is there: a file that fails a check is

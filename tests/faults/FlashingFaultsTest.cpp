@@ -4,7 +4,6 @@
 // was written, otherwise in the alert for a device that is not in DFU mode, the status failure, a
 // device the tool cannot use, or the tool's own text; back on the instructions, with the quit guard
 // down.
-#include "DfuFile.h"
 #include "core/Localization.h"
 #include "support/WizardTest.h"
 #include "update/DeviceWatcher.h"
@@ -16,12 +15,11 @@ using test::PrintTo; // names the table rows in failure messages
 
 // 8 KiB: nine blocks of the simulated device's 1023 bytes, so block 3 is inside the image and
 // block 8, eight bytes long, is its last.
-const QByteArray dfuImage = [] {
-    std::vector<uint8_t> payload(8 * 1024);
-    for (size_t i = 0; i < payload.size(); ++i)
-        payload[i] = uint8_t(i * 7 + 1);
-    const std::vector<uint8_t> file = dfu::withDfuSuffix(payload, 0x0a12, 0xffff);
-    return QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+const QByteArray image = [] {
+    QByteArray payload(8 * 1024, '\0');
+    for (qsizetype i = 0; i < payload.size(); ++i)
+        payload[i] = char(i * 7 + 1);
+    return dfuImage(payload);
 }();
 
 // What the user is told: nothing (Finish), or an alert with this key's text, or with the
@@ -63,7 +61,7 @@ class FlashingFaultMatrix : public WizardTest, public ::testing::WithParamInterf
 TEST_P(FlashingFaultMatrix, FinishOnlyForAWrittenDeviceAndTheGuardDownAfterwards)
 {
     const FlashingFault& fault = GetParam();
-    serveOneImage(dfuImage);
+    serveOneImage(image);
     wizard.simulateDevice(QString::fromLatin1(fault.device));
     ASSERT_STEP(wizard.walkTo(QStringLiteral("UpdateProgressPage")));
     ASSERT_STEP(wizard.waitForEnd());
@@ -72,12 +70,12 @@ TEST_P(FlashingFaultMatrix, FinishOnlyForAWrittenDeviceAndTheGuardDownAfterwards
     if (!fault.alert) {
         EXPECT_EQ(wizard.alertText(), "");
         EXPECT_EQ(wizard.text("button"), localizedString("ButtonCaption_Finish"));
-        EXPECT_TRUE(wizard.deviceReceived() == dfuImage.chopped(16));
+        EXPECT_TRUE(wizard.deviceReceived() == image.chopped(16));
         EXPECT_TRUE(wizard.quitGuardDown());
         return;
     }
     ASSERT_STEP(wizard.waitForPage(QStringLiteral("DFUSetupPage")));
-    EXPECT_EQ(wizard.alerts().alerts().size(), 1);
+    EXPECT_EQ(wizard.alerts().size(), 1);
     const QString alert = wizard.alertText();
     if (fault.alert == dfuMode || fault.alert == getStatus || fault.alert == noAnswer) {
         EXPECT_EQ(alert, localizedString(fault.alert));
@@ -86,7 +84,7 @@ TEST_P(FlashingFaultMatrix, FinishOnlyForAWrittenDeviceAndTheGuardDownAfterwards
                               ? fault.alert
                               : DeviceWatcher::stateKey(DeviceWatcher::Presence::Denied,
                                                         DeviceWatcher::AccessContext::current());
-        const QString details = wizard.alerts().alerts().value(0).details;
+        const QString details = wizard.alerts().value(0).details;
         EXPECT_TRUE(alert.startsWith(localizedString(key) + u'\n') &&
                     details.endsWith(alert.section(u'\n', -1)))
             << alert.toStdString() << " / " << details.toStdString();

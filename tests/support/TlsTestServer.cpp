@@ -37,10 +37,7 @@ QSslCertificate TlsTestServer::certificate()
 void TlsTestServer::incomingConnection(qintptr descriptor)
 {
     auto* socket = new QSslSocket(this);
-    if (!socket->setSocketDescriptor(descriptor)) {
-        delete socket;
-        return;
-    }
+    socket->setSocketDescriptor(descriptor);
     socket->setLocalCertificate(certificate());
     socket->setPrivateKey(m_key);
     auto request = std::make_shared<QByteArray>();

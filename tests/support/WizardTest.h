@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "DfuFile.h"
 #include "core/Resources.h"
 #include "support/TestHttpServer.h"
 #include "support/WizardFixture.h"
@@ -35,6 +36,14 @@ void PrintTo(const Row& row, std::ostream* out)
     *out << row.name;
 }
 
+// An image file: the payload with a DFU suffix for these vendor and product IDs.
+inline QByteArray dfuImage(const QByteArray& payload, quint16 vendor = 0x0a12,
+                           quint16 product = 0xffff)
+{
+    const auto bytes = dfu::withDfuSuffix({payload.begin(), payload.end()}, vendor, product);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
 // The one window fixture of the tests: the wizard against a loopback server of the test's own,
 // the English texts, the image kept in a Documents folder of the test's own, the build's
 // flashing tool, and short hand-over and retry pauses.
@@ -65,17 +74,23 @@ protected:
     }
     static QString cataloguePath() { return QStringLiteral("/updater/firmwareList.json"); }
     // A catalogue with one model, Alpha, whose one version 2.0 is this image, and the image.
-    void serveOneImage(const QByteArray& image, QString digest = {})
+    void serveOneImage(const QByteArray& image)
     {
-        if (digest.isEmpty())
-            digest = QString::fromLatin1(
-                QCryptographicHash::hash(image, QCryptographicHash::Md5).toHex());
+        const QByteArray digest = QCryptographicHash::hash(image, QCryptographicHash::Md5).toHex();
         serve(cataloguePath(), R"({"version": [{"name": "2.0", "filename": "a-2.0.dfu", "md5": ")" +
-                                   digest.toLatin1() + R"(", "release_date": "2025-02-03"}],
+                                   digest + R"(", "release_date": "2025-02-03"}],
   "compatibility": [{"lot": ["Alpha"], "versions": ["2.0"]}]})");
         serve(imagePath(), image);
     }
     static QString imagePath() { return QStringLiteral("/updater/dfu/a-2.0.dfu"); }
+    // The demo's catalogue and images, as the demo server publishes them.
+    void serveDemo()
+    {
+        serve(cataloguePath(), readFile(demoDir + "firmwareList.json"));
+        for (const QString& name : QDir(demoDir + "dfu").entryList(QDir::Files))
+            serve("/updater/dfu/" + name, readFile(demoDir + "dfu/" + name));
+    }
+    const QString demoDir = QStringLiteral(VELT_DEMO_DIR "/updater/");
 
     QTranslator m_english;
     QTemporaryDir folder;
