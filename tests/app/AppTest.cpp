@@ -100,53 +100,41 @@ TEST_F(AppTest, PopTakesOnlyTheTopPageAndDeletesIt)
 
 // A key as it reaches the window: Return and Enter press the push button they reach, and
 // anywhere else the page's default button (Next); a held key presses nothing.
-struct KeyPress
+TEST_F(AppTest, ReturnPressesTheFocusedButtonElseTheDefaultOncePerPress)
 {
-    const char* name;
-    const char* target; // a button of the top page; empty: the window, nothing focused
-    Qt::Key key;
-    bool autoRepeat;
-    int pagesAdded; // -1: the top page went back
-    bool nextEnabled = true;
-};
-
-const KeyPress keyPresses[] = {
-    {"ReturnWithoutFocusPressesNext", "", Qt::Key_Return, false, 1},
-    {"EnterOnNextPressesIt", "nextButton", Qt::Key_Enter, false, 1},
-    {"ReturnOnBackGoesBack", "backButton", Qt::Key_Return, false, -1},
-    {"SpaceOnBackGoesBack", "backButton", Qt::Key_Space, false, -1},
-    {"HeldReturnPressesNothing", "", Qt::Key_Return, true, 0},
-    {"HeldReturnOnBackPressesNothing", "backButton", Qt::Key_Return, true, 0},
-    {"ReturnWithNextDisabledPressesNothing", "", Qt::Key_Return, false, 0, false},
-};
-
-void PrintTo(const KeyPress& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
-class AppKeys : public AppTest, public ::testing::WithParamInterface<KeyPress>
-{
-};
-
-TEST_P(AppKeys, ReturnPressesTheFocusedButtonElseTheDefaultOncePerPress)
-{
-    const KeyPress& row = GetParam();
-    QWidget* page = push();
-    page->findChild<QPushButton*>("nextButton")->setEnabled(row.nextEnabled);
-    const int pages = stack().count();
-    QWidget* target = *row.target ? page->findChild<QWidget*>(row.target) : &window;
-    target->setFocus();
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, row.key, Qt::NoModifier, QString(), row.autoRepeat);
-        QApplication::sendEvent(target, &event);
+    struct KeyPress
+    {
+        const char* name;
+        const char* target; // a button of the top page; empty: the window, nothing focused
+        Qt::Key key;
+        bool autoRepeat;
+        int pagesAdded; // -1: the top page went back
+        bool nextEnabled = true;
+    };
+    const KeyPress keyPresses[] = {
+        {"ReturnWithoutFocusPressesNext", "", Qt::Key_Return, false, 1},
+        {"EnterOnNextPressesIt", "nextButton", Qt::Key_Enter, false, 1},
+        {"ReturnOnBackGoesBack", "backButton", Qt::Key_Return, false, -1},
+        {"SpaceOnBackGoesBack", "backButton", Qt::Key_Space, false, -1},
+        {"HeldReturnPressesNothing", "", Qt::Key_Return, true, 0},
+        {"HeldReturnOnBackPressesNothing", "backButton", Qt::Key_Return, true, 0},
+        {"ReturnWithNextDisabledPressesNothing", "", Qt::Key_Return, false, 0, false},
+    };
+    for (const KeyPress& row : keyPresses) {
+        SCOPED_TRACE(row.name);
+        QWidget* page = push();
+        page->findChild<QPushButton*>("nextButton")->setEnabled(row.nextEnabled);
+        const int pages = stack().count();
+        QWidget* target = *row.target ? page->findChild<QWidget*>(row.target) : &window;
+        target->setFocus();
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, row.key, Qt::NoModifier, QString(), row.autoRepeat);
+            QApplication::sendEvent(target, &event);
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(stack().count(), pages + row.pagesAdded);
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(stack().count(), pages + row.pagesAdded);
 }
-
-INSTANTIATE_TEST_SUITE_P(App, AppKeys, ::testing::ValuesIn(keyPresses),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AlertDetails, TheUnderlyingTextSitsBehindShowDetailsOnlyWhenThereIsOne)
 {

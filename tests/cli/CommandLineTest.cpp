@@ -36,9 +36,7 @@ protected:
         // The Duo's newest image arrives damaged: its digest is not the catalogue's.
         serve(u"/updater/dfu/velt-duo-2.1.0.dfu"_qs,
               readFile(demoDir + "dfu/velt-duo-2.1.0.dfu") + '!');
-        QDir(folder.path()).mkpath(QStringLiteral("runtime"));
-        QFile::setPermissions(path("runtime"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir().mkdir(path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QByteArray damaged = dfuImage(QByteArray(3000, 'f'));
         damaged[10] = 'x';
         const QList<std::pair<const char*, QByteArray>> files = {
@@ -54,7 +52,7 @@ protected:
         EXPECT_TRUE(large.open(QIODevice::WriteOnly) && large.resize((256 << 20) + 1));
     }
 
-    QString path(const QString& name) const { return QDir(folder.path()).filePath(name); }
+    QString path(const QString& name) const { return folder.filePath(name); }
 
     // The program in a process group of its own, as a shell starts a job; standard input is a
     // pipe, not a terminal.
@@ -101,7 +99,6 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
     // What reaches the device: the image without its 16-byte DFU suffix.
     const QByteArray local = readFile(path("good.dfu")).chopped(16);
     const QString goodMd5 = md5(readFile(path("good.dfu")));
-    const QString anyMd5 = md5(readFile(path("any-id.dfu")));
     struct Row
     {
         const char* name;
@@ -128,7 +125,8 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
         {"no md5", {"--file", path("good.dfu")}, "1", 2, "the intended one."},
         {"file", file("good.dfu"), "1", 0, "connected.", local},
         {"its stored copy", file("Documents/veltFirmwareUpdate.dfu"), "1", 0, "connected.", local},
-        {"wildcard ids", file("any-id.dfu", anyMd5), "1", 0, "connected.", local},
+        {"wildcard ids", file("any-id.dfu", md5(readFile(path("any-id.dfu")))), "1", 0,
+         "connected.", local},
         {"md5", file("good.dfu", QString(32, u'0')), "1", 5, "intended file."},
         {"bad crc", file("bad-crc.dfu"), "1", 5, "(CRC) is wrong."},
         {"wrong ids", file("wrong-ids.dfu"), "1", 5, "Velt device."},
@@ -220,10 +218,9 @@ TEST_F(WizardTest, UpdateFromAFileShowsTheFileAndWritesItAfterConfirmation)
     ASSERT_STEP(wizard.walkTo(QStringLiteral("IntroPage")));
     auto* action = wizard.window()->findChild<QAction*>(QStringLiteral("updateFromFileAction"));
     ASSERT_TRUE(action && action->isVisible() && action->isEnabled());
-    const QDir files(folder.path());
     const auto open = [&](const char* name, const QByteArray& bytes) {
-        writeFile(files.filePath(name), bytes);
-        wizard.window()->updateFromFile(files.filePath(name));
+        writeFile(folder.filePath(name), bytes);
+        wizard.window()->updateFromFile(folder.filePath(name));
     };
     open("bad.dfu", QByteArray(5000, 'b'));
     EXPECT_TRUE(wizard.alertText().contains("it has no DFU suffix."))

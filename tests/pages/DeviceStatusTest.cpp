@@ -24,7 +24,7 @@ TEST_F(DeviceStatus, FollowsTheDeviceWhileShownAndStopsTheToolWithThePage)
 {
     DFUSetupInfoViewController blind("/nonexistent/dfu-util");
     blind.show();
-    const QString plug = QDir(folder.path()).filePath("plugged");
+    const QString plug = folder.filePath("plugged");
     wizard.simulateDevice("presence-file=" + plug);
     auto page = std::make_unique<DFUSetupInfoViewController>(VELT_TOOL_PATH);
     page->show();
@@ -42,9 +42,8 @@ TEST_F(DeviceStatus, FollowsTheDeviceWhileShownAndStopsTheToolWithThePage)
     // The tool is this process's only child (the kernel lists the main thread's children), and
     // goes with the page.
     const auto children = [] {
-        QFile list(
-            QStringLiteral("/proc/self/task/%1/children").arg(QCoreApplication::applicationPid()));
-        return list.open(QIODevice::ReadOnly) ? list.readAll().trimmed() : QByteArray("?");
+        const QString list = u"/proc/self/task/%1/children"_qs;
+        return readFile(list.arg(QCoreApplication::applicationPid())).trimmed();
     };
     EXPECT_NE(children(), "");
     page.reset();

@@ -113,10 +113,8 @@ void TestHttpServer::serve(int connection)
             return;
         request.append(chunk, received);
     }
-    const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
-    const QString target =
-        requestLine.size() >= 2 ? QString::fromLatin1(requestLine.at(1)) : QString();
-    const HttpResponse response = responseFor(QUrl(target).path());
+    const QByteArray target = request.left(request.indexOf("\r\n")).split(' ').value(1);
+    const HttpResponse response = responseFor(QUrl(QString::fromLatin1(target)).path());
 
     // A stall ends early only when the server stops.
     pollfd wake = {m_wake[0], POLLIN, 0};

@@ -24,11 +24,6 @@ TlsTestServer::TlsTestServer(HttpResponse response)
     listen(QHostAddress::LocalHost, 0);
 }
 
-QString TlsTestServer::origin() const
-{
-    return QStringLiteral("https://127.0.0.1:%1").arg(serverPort());
-}
-
 QSslCertificate TlsTestServer::certificate()
 {
     return QSslCertificate(readData("loopback-cert.pem"), QSsl::Pem);
@@ -64,11 +59,6 @@ TlsTestServer::TrustCertificate::TrustCertificate()
     QSslConfiguration trusting = m_previous;
     trusting.addCaCertificate(certificate());
     QSslConfiguration::setDefaultConfiguration(trusting);
-}
-
-TlsTestServer::TrustCertificate::~TrustCertificate()
-{
-    QSslConfiguration::setDefaultConfiguration(m_previous);
 }
 
 } // namespace velt::test

@@ -19,7 +19,7 @@ class TlsTestServer : public QTcpServer
 public:
     explicit TlsTestServer(HttpResponse response);
 
-    QString origin() const; // https://127.0.0.1:PORT
+    QString origin() const { return QStringLiteral("https://127.0.0.1:%1").arg(serverPort()); }
 
     static QSslCertificate certificate();
 
@@ -28,7 +28,7 @@ public:
     {
     public:
         TrustCertificate();
-        ~TrustCertificate();
+        ~TrustCertificate() { QSslConfiguration::setDefaultConfiguration(m_previous); }
         TrustCertificate(const TrustCertificate&) = delete;
         TrustCertificate& operator=(const TrustCertificate&) = delete;
 

@@ -29,8 +29,7 @@ WizardFixture::~WizardFixture()
 {
     m_window.reset();
     setAlertPresenter({});
-    if (m_simulating)
-        qunsetenv("VELT_DFU_SIMULATOR");
+    qunsetenv("VELT_DFU_SIMULATOR");
 }
 
 void WizardFixture::launch()
@@ -187,7 +186,6 @@ QString WizardFixture::waitForLogLine(const QString& part, int timeoutMs)
 
 void WizardFixture::simulateDevice(const QString& traits)
 {
-    m_simulating = true;
     qputenv("VELT_DFU_SIMULATOR", QStringLiteral("%1,state=%2,save=%3")
                                       .arg(traits, m_device.filePath(QStringLiteral("runs")),
                                            m_device.filePath(QStringLiteral("received")))

@@ -112,7 +112,6 @@ private:
     AppDelegate m_delegate;
     int m_quits = 0;
     QTemporaryDir m_device;
-    bool m_simulating = false;
     std::unique_ptr<FdCapture> m_log;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -45,17 +45,18 @@ inline QByteArray dfuImage(const QByteArray& payload, quint16 vendor = 0x0a12,
 }
 
 // The one window fixture of the tests: the wizard against a loopback server of the test's own,
-// the English texts, the image kept in a Documents folder of the test's own, the build's
-// flashing tool, and short hand-over and retry pauses.
+// the English texts (or another language's), the image kept in a Documents folder of the test's
+// own, the build's flashing tool, and short hand-over and retry pauses.
 class WizardTest : public ::testing::Test
 {
 protected:
-    WizardTest()
+    explicit WizardTest(const std::string& language = "en")
     {
-        EXPECT_TRUE(m_english.load(QStringLiteral(":/i18n/velt_en"))) << "no English texts";
-        QCoreApplication::installTranslator(&m_english);
+        EXPECT_TRUE(m_texts.load(u":/i18n/velt_"_qs + QString::fromStdString(language)))
+            << language;
+        QCoreApplication::installTranslator(&m_texts);
     }
-    ~WizardTest() override { QCoreApplication::removeTranslator(&m_english); }
+    ~WizardTest() override { QCoreApplication::removeTranslator(&m_texts); }
 
     UpdateSettings testSettings() const
     {
@@ -92,7 +93,7 @@ protected:
     }
     const QString demoDir = QStringLiteral(VELT_DEMO_DIR "/updater/");
 
-    QTranslator m_english;
+    QTranslator m_texts;
     QTemporaryDir folder;
     TestHttpServer server;
     WizardFixture wizard{testSettings()};
