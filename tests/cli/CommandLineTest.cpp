@@ -34,15 +34,13 @@ protected:
     {
         serveDemo();
         // The Duo's newest image arrives damaged: its digest is not the catalogue's.
-        serve(u"/updater/dfu/velt-duo-2.1.0.dfu"_qs,
-              readFile(demoDir + "dfu/velt-duo-2.1.0.dfu") + '!');
+        server.setResponse(u"/updater/dfu/velt-duo-2.1.0.dfu"_qs,
+                           {.body = readFile(demoDir + "dfu/velt-duo-2.1.0.dfu") + '!'});
         QDir().mkdir(path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QByteArray damaged = dfuImage(QByteArray(3000, 'f'));
-        damaged[10] = 'x';
         const QList<std::pair<const char*, QByteArray>> files = {
             {"good.dfu", dfuImage(QByteArray(3000, 'f'))},
             {"any-id.dfu", dfuImage(QByteArray(3000, 'f'), 0xffff, 0xffff)},
-            {"bad-crc.dfu", damaged},
+            {"bad-crc.dfu", dfuImage(QByteArray(3000, 'f')).replace(10, 1, "x")},
             {"wrong-ids.dfu", dfuImage(QByteArray(3000, 'f'), 0x1234, 0x5678)},
             {"empty.dfu", dfuImage({})},
             {"no-suffix.dfu", QByteArray(3000, 'f')}};

@@ -41,7 +41,7 @@ QStringList items(const QComboBox* list)
 class PagesTest : public WizardTest
 {
 protected:
-    PagesTest() { serve(cataloguePath(), catalogue); }
+    PagesTest() { server.setResponse(cataloguePath(), {.body = catalogue}); }
 
     bool nextEnabled() const { return wizard.control<QWidget>("nextButton")->isEnabled(); }
 };
@@ -108,7 +108,7 @@ TEST_F(PagesTest, AVersionMissingFromTheCatalogueIsNotChosenAndTheWalkBackFetche
     EXPECT_TRUE(nextEnabled());
     // Back on the first page the catalogue is fetched again; now the server fails, which
     // ends the application after one alert.
-    serve(cataloguePath(), "", 500);
+    server.setResponse(cataloguePath(), {.status = 500});
     ASSERT_STEP(wizard.click("backButton"));
     ASSERT_STEP(wizard.waitForPage(QStringLiteral("IntroPage")));
     EXPECT_EQ(wizard.stackSize(), 1);

@@ -15,6 +15,11 @@ QByteArray readData(const char* name)
     return readFile(QStringLiteral(VELT_TEST_DATA_DIR "/") + QLatin1String(name));
 }
 
+QSslCertificate certificate()
+{
+    return QSslCertificate(readData("loopback-cert.pem"), QSsl::Pem);
+}
+
 } // namespace
 
 TlsTestServer::TlsTestServer(HttpResponse response)
@@ -22,11 +27,6 @@ TlsTestServer::TlsTestServer(HttpResponse response)
       m_key(readData("loopback-key.pem"), QSsl::Rsa, QSsl::Pem, QSsl::PrivateKey)
 {
     listen(QHostAddress::LocalHost, 0);
-}
-
-QSslCertificate TlsTestServer::certificate()
-{
-    return QSslCertificate(readData("loopback-cert.pem"), QSsl::Pem);
 }
 
 void TlsTestServer::incomingConnection(qintptr descriptor)

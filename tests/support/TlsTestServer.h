@@ -21,8 +21,6 @@ public:
 
     QString origin() const { return QStringLiteral("https://127.0.0.1:%1").arg(serverPort()); }
 
-    static QSslCertificate certificate();
-
     // Makes clients created afterwards trust the certificate, until the object goes.
     class TrustCertificate
     {

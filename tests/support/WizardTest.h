@@ -69,27 +69,23 @@ protected:
         return settings;
     }
 
-    void serve(const QString& path, const QByteArray& body, int status = 200)
-    {
-        server.setResponse(path, {.status = status, .body = body});
-    }
     static QString cataloguePath() { return QStringLiteral("/updater/firmwareList.json"); }
     // A catalogue with one model, Alpha, whose one version 2.0 is this image, and the image.
     void serveOneImage(const QByteArray& image)
     {
         const QByteArray digest = QCryptographicHash::hash(image, QCryptographicHash::Md5).toHex();
-        serve(cataloguePath(), R"({"version": [{"name": "2.0", "filename": "a-2.0.dfu", "md5": ")" +
-                                   digest + R"(", "release_date": "2025-02-03"}],
-  "compatibility": [{"lot": ["Alpha"], "versions": ["2.0"]}]})");
-        serve(imagePath(), image);
+        server.setResponse(cataloguePath(), {.body = R"({"version": [{"name": "2.0", "filename":
+  "a-2.0.dfu", "md5": ")" + digest + R"(", "release_date": "2025-02-03"}],
+  "compatibility": [{"lot": ["Alpha"], "versions": ["2.0"]}]})"});
+        server.setResponse(imagePath(), {.body = image});
     }
     static QString imagePath() { return QStringLiteral("/updater/dfu/a-2.0.dfu"); }
     // The demo's catalogue and images, as the demo server publishes them.
     void serveDemo()
     {
-        serve(cataloguePath(), readFile(demoDir + "firmwareList.json"));
+        server.setResponse(cataloguePath(), {.body = readFile(demoDir + "firmwareList.json")});
         for (const QString& name : QDir(demoDir + "dfu").entryList(QDir::Files))
-            serve("/updater/dfu/" + name, readFile(demoDir + "dfu/" + name));
+            server.setResponse("/updater/dfu/" + name, {.body = readFile(demoDir + "dfu/" + name)});
     }
     const QString demoDir = QStringLiteral(VELT_DEMO_DIR "/updater/");
 
