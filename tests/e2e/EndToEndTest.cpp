@@ -11,27 +11,22 @@
 namespace velt::test {
 namespace {
 
-// What the walks pick: the demo's first model and its newest version.
-const QString model = QStringLiteral("Velt One");
 constexpr int dfuSuffixLength = 16;
 
-class EndToEndTest : public WizardTest
-{
-protected:
-    EndToEndTest() { serveDemo(); }
-
-    const QByteArray image = readFile(demoDir + "dfu/velt-one-1.2.0.dfu");
-};
+using EndToEndTest = WizardTest;
 
 // The quit guard holds only while the tool runs, against Ctrl-C too; the run writes the served
 // image and Finish ends the application. The faults of a run are covered by the flashing fault
 // matrix.
 TEST_F(EndToEndTest, QuitIsRefusedOnlyWhileTheToolWritesAndFinishEndsTheApplication)
 {
+    serveDemo();
+    // The walk picks the demo's first model and its newest version.
+    const QByteArray image = readFile(demoDir + "dfu/velt-one-1.2.0.dfu");
     // A device slow enough (about 1.3 s) to be caught in the middle of the write.
     wizard.simulateDevice(QStringLiteral("poll-ms=20"));
     wizard.logLines(); // from now on
-    ASSERT_STEP(wizard.walkTo(QStringLiteral("UpdateProgressPage"), model));
+    ASSERT_STEP(wizard.walkTo(QStringLiteral("UpdateProgressPage"), QStringLiteral("Velt One")));
     auto* bar = wizard.control<QProgressBar>("progressIndicator");
     ASSERT_STEP(wizard.waitUntil(QStringLiteral("the write"), [&] {
         return wizard.delegate().disableQuitApp() && bar->value() > 0;

@@ -52,8 +52,7 @@ class WizardTest : public ::testing::Test
 protected:
     explicit WizardTest(const std::string& language = "en")
     {
-        EXPECT_TRUE(m_texts.load(u":/i18n/velt_"_qs + QString::fromStdString(language)))
-            << language;
+        EXPECT_TRUE(m_texts.load(QString::fromStdString(":/i18n/velt_" + language))) << language;
         QCoreApplication::installTranslator(&m_texts);
     }
     ~WizardTest() override { QCoreApplication::removeTranslator(&m_texts); }
@@ -62,7 +61,7 @@ protected:
     {
         UpdateSettings settings;
         settings.server = server.origin();
-        settings.documentsFolder = QDir(folder.path()).filePath(QStringLiteral("Documents"));
+        settings.documentsFolder = folder.filePath(QStringLiteral("Documents"));
         settings.toolPath = resourcePath(QStringLiteral("dfu-util"));
         settings.handoverDelay = std::chrono::milliseconds(50);
         settings.retryDelay = std::chrono::milliseconds(20);
