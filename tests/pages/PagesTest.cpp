@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The pages as a user meets them in the window: the walk there and back and the lists.
+#include "app/MainWindow.h"
+#include "app/PageStack.h"
 #include "core/Localization.h"
 #include "support/WizardTest.h"
 #include "update/UpdateSession.h"
@@ -85,7 +87,7 @@ TEST_F(PagesTest, ListsShowTheCatalogueAsPlainTextAndTwoFailuresGoBackOnce)
         emit session->failed(VeltError::withDescription(VeltError::updateCode, "second"));
     ASSERT_STEP(wizard.waitForPage(QStringLiteral("DFUSetupPage")));
     QTest::qWait(100); // nothing more happens: still the DFU setup page
-    EXPECT_EQ(wizard.stackSize(), 4);
+    EXPECT_EQ(wizard.window()->pageStack()->count(), 4);
     EXPECT_EQ(wizard.alerts().value(0).localizedDescription, "first");
     EXPECT_EQ(wizard.quits(), 0);
 }
@@ -111,7 +113,7 @@ TEST_F(PagesTest, AVersionMissingFromTheCatalogueIsNotChosenAndTheWalkBackFetche
     server.setResponse(cataloguePath(), {.status = 500});
     ASSERT_STEP(wizard.click("backButton"));
     ASSERT_STEP(wizard.waitForPage(QStringLiteral("IntroPage")));
-    EXPECT_EQ(wizard.stackSize(), 1);
+    EXPECT_EQ(wizard.window()->pageStack()->count(), 1);
     ASSERT_STEP(wizard.waitUntil(QStringLiteral("the end"), [this] { return wizard.quits(); }));
     EXPECT_EQ(server.requestedPaths().count(cataloguePath()), 2);
     EXPECT_EQ(wizard.alerts().size(), 1);

@@ -45,11 +45,6 @@ QWidget* WizardFixture::page() const
     return m_window ? m_window->pageStack()->topPage() : nullptr;
 }
 
-int WizardFixture::stackSize() const
-{
-    return m_window ? m_window->pageStack()->count() : 0;
-}
-
 QString WizardFixture::text(const char* name) const
 {
     // Labels and buttons show their text property, text areas their plain text.

@@ -53,7 +53,6 @@ public:
 
     QWidget* page() const;
     QString pageName() const { return page() ? page()->objectName() : QString(); }
-    int stackSize() const;
     // A control of the page on screen, by object name; null when there is none.
     template <class T> T* control(const char* name) const
     {
