@@ -11,8 +11,6 @@
 namespace velt::test {
 namespace {
 
-using test::PrintTo; // names the table rows in failure messages
-
 // 8 KiB: nine blocks of the simulated device's 1023 bytes, so block 3 is inside the image and
 // block 8, eight bytes long, is its last.
 const QByteArray image = [] {
@@ -32,6 +30,12 @@ struct FlashingFault
     const char* alert;  // a message key, or null for Finish
     int runs = 1;       // runs of the tool the device sees
 };
+
+// The row's name in the messages of failed expectations and in the test list.
+void PrintTo(const FlashingFault& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 // The advice for a device this user may not open depends on this machine's udev rule.
 constexpr const char* denied = "denied";

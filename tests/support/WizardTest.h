@@ -25,17 +25,6 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace velt::test {
 
-// A table row's name in the messages of failed expectations.
-template <class Row>
-requires requires(const Row& row)
-{
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
 // An image file: the payload with a DFU suffix for these vendor and product IDs.
 inline QByteArray dfuImage(const QByteArray& payload, quint16 vendor = 0x0a12,
                            quint16 product = 0xffff)
