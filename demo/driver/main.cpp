@@ -158,7 +158,7 @@ struct Walk
             failure = grab(QStringLiteral("5-update-writing"));
         if (failure.isEmpty())
             failure = wizard.waitForEnd(wizard.stepTimeoutMs);
-        if (failure.isEmpty() && !wizard.alerts().alerts().isEmpty())
+        if (failure.isEmpty() && !wizard.alerts().isEmpty())
             failure = QStringLiteral("alert: ") + wizard.alertText();
         if (failure.isEmpty())
             failure = grab(QStringLiteral("6-finished"));
@@ -228,7 +228,7 @@ int main(int argc, char** argv)
         failure = walk.alertDetails();
     if (failure.isEmpty() && parser.isSet(finish))
         failure = walk.finish();
-    if (failure.isEmpty() && !wizard.alerts().alerts().isEmpty())
+    if (failure.isEmpty() && !wizard.alerts().isEmpty())
         failure = QStringLiteral("alert: ") + wizard.alertText();
     if (failure.isEmpty() && wizard.quits() > 0 && !parser.isSet(finish))
         failure = QStringLiteral("the application ended before the walk was done");

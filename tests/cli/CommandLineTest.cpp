@@ -3,7 +3,6 @@
 // against the demo catalogue on loopback, the build's flashing tool with its simulated device,
 // and Ctrl-C, SIGTERM and SIGHUP sent to the child's whole process group, as a terminal sends
 // them. Then the window's update from an image file.
-#include "DfuFile.h"
 #include "app/MainWindow.h"
 #include "catalogue/TargetFirmware.h"
 #include "support/WizardTest.h"
@@ -21,14 +20,6 @@
 namespace velt::test {
 namespace {
 
-const QString demo = QStringLiteral(VELT_DEMO_DIR "/updater/");
-
-QByteArray dfuImage(QByteArray payload, quint16 vendor = 0x0a12, quint16 product = 0xffff)
-{
-    const auto bytes = dfu::withDfuSuffix({payload.begin(), payload.end()}, vendor, product);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
 struct Ended
 {
     int exitCode = -1;
@@ -36,29 +27,20 @@ struct Ended
     QString err;
 };
 
-class CommandLineTest : public ::testing::Test
+class CommandLineTest : public WizardTest
 {
 protected:
     CommandLineTest()
     {
-        server.setResponse(QStringLiteral("/updater/firmwareList.json"),
-                           {.body = readFile(demo + "firmwareList.json")});
-        for (const QString& name : QDir(demo + "dfu").entryList(QDir::Files)) {
-            QByteArray body = readFile(demo + "dfu/" + name);
-            // The Duo's newest image arrives damaged: its digest is not the catalogue's.
-            if (name == QStringLiteral("velt-duo-2.1.0.dfu"))
-                body.append('!');
-            server.setResponse("/updater/dfu/" + name, {.body = body});
-        }
-        QDir(folder.path()).mkpath(QStringLiteral("runtime"));
-        QFile::setPermissions(path("runtime"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QByteArray damaged = dfuImage(QByteArray(3000, 'f'));
-        damaged[10] = 'x';
+        serveDemo();
+        // The Duo's newest image arrives damaged: its digest is not the catalogue's.
+        server.setResponse(u"/updater/dfu/velt-duo-2.1.0.dfu"_qs,
+                           {.body = readFile(demoDir + "dfu/velt-duo-2.1.0.dfu") + '!'});
+        QDir().mkdir(path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QList<std::pair<const char*, QByteArray>> files = {
             {"good.dfu", dfuImage(QByteArray(3000, 'f'))},
             {"any-id.dfu", dfuImage(QByteArray(3000, 'f'), 0xffff, 0xffff)},
-            {"bad-crc.dfu", damaged},
+            {"bad-crc.dfu", dfuImage(QByteArray(3000, 'f')).replace(10, 1, "x")},
             {"wrong-ids.dfu", dfuImage(QByteArray(3000, 'f'), 0x1234, 0x5678)},
             {"empty.dfu", dfuImage({})},
             {"no-suffix.dfu", QByteArray(3000, 'f')}};
@@ -68,11 +50,11 @@ protected:
         EXPECT_TRUE(large.open(QIODevice::WriteOnly) && large.resize((256 << 20) + 1));
     }
 
-    QString path(const QString& name) const { return QDir(folder.path()).filePath(name); }
+    QString path(const QString& name) const { return folder.filePath(name); }
 
     // The program in a process group of its own, as a shell starts a job; standard input is a
     // pipe, not a terminal.
-    void start(QProcess& process, QStringList arguments, const QString& device) const
+    void start(QProcess& process, const QStringList& arguments, const QString& device) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
@@ -84,10 +66,6 @@ protected:
                            device + ",save=" + path("received"));
         process.setProcessEnvironment(environment);
         process.setChildProcessModifier([] { ::setpgid(0, 0); });
-        for (QString& argument : arguments) {
-            if (argument.startsWith(u'@'))
-                argument = path(argument.mid(1));
-        }
         process.start(QStringLiteral(VELT_APP_PATH), arguments);
         process.closeWriteChannel();
     }
@@ -111,18 +89,14 @@ protected:
     }
 
     QByteArray received() const { return readFile(path("received")); }
-
-    QTemporaryDir folder;
-    TestHttpServer server;
 };
 
 TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
 {
-    const QByteArray newest = readFile(demo + "dfu/velt-one-1.2.0.dfu");
+    const QByteArray newest = readFile(demoDir + "dfu/velt-one-1.2.0.dfu");
     // What reaches the device: the image without its 16-byte DFU suffix.
     const QByteArray local = readFile(path("good.dfu")).chopped(16);
     const QString goodMd5 = md5(readFile(path("good.dfu")));
-    const QString anyMd5 = md5(readFile(path("any-id.dfu")));
     struct Row
     {
         const char* name;
@@ -133,8 +107,8 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
         QByteArray written = {};
     };
     const QString one = QStringLiteral("Velt One");
-    const auto file = [&goodMd5](const QString& name, const QString& digest = {}) {
-        return QStringList{"--file", "@" + name, "--md5", digest.isEmpty() ? goodMd5 : digest,
+    const auto file = [&](const QString& name, const QString& digest = {}) {
+        return QStringList{"--file", path(name), "--md5", digest.isEmpty() ? goodMd5 : digest,
                            "--yes"};
     };
     const QList<Row> rows = {
@@ -146,10 +120,11 @@ TEST_F(CommandLineTest, EveryExitCodeWithItsMessage)
         {"unknown option", {"--frobnicate"}, "1", 2, "Unknown option 'frobnicate'."},
         {"unknown model", {"--update", "Velt Nine", "--yes"}, "1", 2, "name: Velt Nine"},
         {"not confirmed", {"--update", one}, "1", 2, "not run in a terminal."},
-        {"no md5", {"--file", "@good.dfu"}, "1", 2, "the intended one."},
+        {"no md5", {"--file", path("good.dfu")}, "1", 2, "the intended one."},
         {"file", file("good.dfu"), "1", 0, "connected.", local},
         {"its stored copy", file("Documents/veltFirmwareUpdate.dfu"), "1", 0, "connected.", local},
-        {"wildcard ids", file("any-id.dfu", anyMd5), "1", 0, "connected.", local},
+        {"wildcard ids", file("any-id.dfu", md5(readFile(path("any-id.dfu")))), "1", 0,
+         "connected.", local},
         {"md5", file("good.dfu", QString(32, u'0')), "1", 5, "intended file."},
         {"bad crc", file("bad-crc.dfu"), "1", 5, "(CRC) is wrong."},
         {"wrong ids", file("wrong-ids.dfu"), "1", 5, "Velt device."},
@@ -226,7 +201,7 @@ TEST_F(CommandLineTest, SignalsCancelBeforeTheWriteAndAreRefusedDuringIt)
     ASSERT_TRUE(writing.waitForFinished(30'000));
     EXPECT_EQ(writing.exitCode(), 0);
     EXPECT_EQ(writing.readAllStandardError().count("must not be interrupted"), 3);
-    EXPECT_EQ(received(), readFile(demo + "dfu/velt-one-1.2.0.dfu").chopped(16));
+    EXPECT_EQ(received(), readFile(demoDir + "dfu/velt-one-1.2.0.dfu").chopped(16));
 }
 
 // File > Update from a File... once the catalogue is there: a file that fails a check is
@@ -241,10 +216,9 @@ TEST_F(WizardTest, UpdateFromAFileShowsTheFileAndWritesItAfterConfirmation)
     ASSERT_STEP(wizard.walkTo(QStringLiteral("IntroPage")));
     auto* action = wizard.window()->findChild<QAction*>(QStringLiteral("updateFromFileAction"));
     ASSERT_TRUE(action && action->isVisible() && action->isEnabled());
-    const QDir files(folder.path());
     const auto open = [&](const char* name, const QByteArray& bytes) {
-        writeFile(files.filePath(name), bytes);
-        wizard.window()->updateFromFile(files.filePath(name));
+        writeFile(folder.filePath(name), bytes);
+        wizard.window()->updateFromFile(folder.filePath(name));
     };
     open("bad.dfu", QByteArray(5000, 'b'));
     EXPECT_TRUE(wizard.alertText().contains("it has no DFU suffix."))

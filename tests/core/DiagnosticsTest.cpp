@@ -15,11 +15,6 @@
 namespace velt {
 namespace {
 
-QStringList fileLines(const QString& path)
-{
-    return QString::fromUtf8(test::readFile(path)).split(u'\n', Qt::SkipEmptyParts);
-}
-
 TEST(Diagnostics, KeepsEveryLineStampedInTheFileWhileStandardOutputStaysPlain)
 {
     QTemporaryDir dir;
@@ -39,7 +34,7 @@ TEST(Diagnostics, KeepsEveryLineStampedInTheFileWhileStandardOutputStaysPlain)
     closeDiagnosticsLog();
 
     const QStringList printed = out.lines();
-    const QStringList logged = fileLines(dir.filePath("velt-firmware-updater.log"));
+    const QStringList logged = test::readLines(dir.filePath("velt-firmware-updater.log"));
     ASSERT_EQ(printed.size(), 800);
     // Each line as it was logged, its trailing space included.
     EXPECT_EQ(printed.filter(QRegularExpression(R"(^(thread \d line \d+ ){3}$)")).size(), 800);
@@ -68,7 +63,7 @@ TEST(Diagnostics, RotatesIntoTwoOlderFiles)
                                   "velt-firmware-updater.log.2"}));
     for (const QString& name : files)
         EXPECT_LT(QFileInfo(dir.filePath(name)).size(), 4096 + 100);
-    EXPECT_TRUE(fileLines(dir.filePath(files[0])).constLast().endsWith("number    999"));
+    EXPECT_TRUE(test::readLines(dir.filePath(files[0])).constLast().endsWith("number    999"));
 }
 
 TEST(Diagnostics, UnwritableFolderSaysSoOnceAndKeepsStandardOutput)

@@ -4,7 +4,6 @@
 // was written, otherwise in the alert for a device that is not in DFU mode, the status failure, a
 // device the tool cannot use, or the tool's own text; back on the instructions, with the quit guard
 // down.
-#include "DfuFile.h"
 #include "core/Localization.h"
 #include "support/WizardTest.h"
 #include "update/DeviceWatcher.h"
@@ -12,47 +11,48 @@
 namespace velt::test {
 namespace {
 
-using test::PrintTo; // names the table rows in failure messages
-
 // 8 KiB: nine blocks of the simulated device's 1023 bytes, so block 3 is inside the image and
 // block 8, eight bytes long, is its last.
-const QByteArray dfuImage = [] {
-    std::vector<uint8_t> payload(8 * 1024);
-    for (size_t i = 0; i < payload.size(); ++i)
-        payload[i] = uint8_t(i * 7 + 1);
-    const std::vector<uint8_t> file = dfu::withDfuSuffix(payload, 0x0a12, 0xffff);
-    return QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+const QByteArray image = [] {
+    QByteArray payload(8 * 1024, '\0');
+    for (qsizetype i = 0; i < payload.size(); ++i)
+        payload[i] = char(i * 7 + 1);
+    return dfuImage(payload);
 }();
 
-// What the user is told: nothing (Finish), or an alert with this key's text, or with the
-// tool's own text containing the phrase.
+// What the user is told: nothing (Finish), or an alert with this key's text; for a device the
+// tool cannot use (an Info_ key, or the advice for a denied one), its sentence and then the
+// tool's last line.
 struct FlashingFault
 {
     const char* name;
     const char* device; // VELT_DFU_SIMULATOR
-    const char* alert;  // a message key, a phrase of the tool's text, or null for Finish
+    const char* alert;  // a message key, or null for Finish
     int runs = 1;       // runs of the tool the device sees
 };
 
-constexpr const char* dfuMode = "Description_DFUMode";
-constexpr const char* getStatus = "Error_FailedToGetStatus";
-constexpr const char* noAnswer = "Error_DeviceDidNotAnswer";
+// The row's name in the messages of failed expectations and in the test list.
+void PrintTo(const FlashingFault& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 // The advice for a device this user may not open depends on this machine's udev rule.
 constexpr const char* denied = "denied";
 
 const FlashingFault faults[] = {
-    {"NoDevice", "absent", dfuMode},
+    {"NoDevice", "absent", "Description_DFUMode"},
     // A device the tool cannot use: the state's sentence, then the tool's last line.
     {"InterfaceBusy", "busy", "Info_DeviceBusy"},
     {"TwoDevices", "duplicate", "Info_DeviceSeveral"},
     {"AccessDenied", "access", denied},
     // Before any block: retried four times, then reported without a word of writing.
     {"FirstTwoRunsUnanswered", "failing-runs=2", nullptr, 3},
-    {"FiveRunsUnanswered", "failing-runs=5", noAnswer, 5},
+    {"FiveRunsUnanswered", "failing-runs=5", "Error_DeviceDidNotAnswer", 5},
     // After a block was written: reported at once, never retried.
-    {"StatusLostMidImage", "getstatus-timeouts=3@3", getStatus},
+    {"StatusLostMidImage", "getstatus-timeouts=3@3", "Error_FailedToGetStatus"},
     // A status lost at the last block is no restart; one lost after the image is asked for again.
-    {"StatusLostAtTheLastBlock", "getstatus-timeouts=3@8", getStatus},
+    {"StatusLostAtTheLastBlock", "getstatus-timeouts=3@8", "Error_FailedToGetStatus"},
     {"StatusLostInManifestation", "getstatus-timeouts=3@end", nullptr},
 };
 
@@ -63,7 +63,7 @@ class FlashingFaultMatrix : public WizardTest, public ::testing::WithParamInterf
 TEST_P(FlashingFaultMatrix, FinishOnlyForAWrittenDeviceAndTheGuardDownAfterwards)
 {
     const FlashingFault& fault = GetParam();
-    serveOneImage(dfuImage);
+    serveOneImage(image);
     wizard.simulateDevice(QString::fromLatin1(fault.device));
     ASSERT_STEP(wizard.walkTo(QStringLiteral("UpdateProgressPage")));
     ASSERT_STEP(wizard.waitForEnd());
@@ -72,21 +72,21 @@ TEST_P(FlashingFaultMatrix, FinishOnlyForAWrittenDeviceAndTheGuardDownAfterwards
     if (!fault.alert) {
         EXPECT_EQ(wizard.alertText(), "");
         EXPECT_EQ(wizard.text("button"), localizedString("ButtonCaption_Finish"));
-        EXPECT_TRUE(wizard.deviceReceived() == dfuImage.chopped(16));
+        EXPECT_TRUE(wizard.deviceReceived() == image.chopped(16));
         EXPECT_TRUE(wizard.quitGuardDown());
         return;
     }
     ASSERT_STEP(wizard.waitForPage(QStringLiteral("DFUSetupPage")));
-    EXPECT_EQ(wizard.alerts().alerts().size(), 1);
+    EXPECT_EQ(wizard.alerts().size(), 1);
     const QString alert = wizard.alertText();
-    if (fault.alert == dfuMode || fault.alert == getStatus || fault.alert == noAnswer) {
+    if (!QByteArray(fault.alert).startsWith("Info_") && fault.alert != denied) {
         EXPECT_EQ(alert, localizedString(fault.alert));
     } else {
         const char* key = fault.alert != denied
                               ? fault.alert
                               : DeviceWatcher::stateKey(DeviceWatcher::Presence::Denied,
                                                         DeviceWatcher::AccessContext::current());
-        const QString details = wizard.alerts().alerts().value(0).details;
+        const QString details = wizard.alerts().value(0).details;
         EXPECT_TRUE(alert.startsWith(localizedString(key) + u'\n') &&
                     details.endsWith(alert.section(u'\n', -1)))
             << alert.toStdString() << " / " << details.toStdString();

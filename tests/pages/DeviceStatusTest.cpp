@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "core/Localization.h"
 #include "pages/DFUSetupInfoViewController.h"
+#include "support/WizardTest.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
-#include <gtest/gtest.h>
 
-namespace velt {
+namespace velt::test {
 namespace {
+
+// The page on its own, with the fixture's English texts and simulated device.
+using DeviceStatus = WizardTest;
 
 QString statusLine(const QWidget& page)
 {
@@ -21,16 +20,14 @@ QString statusLine(const QWidget& page)
 
 // The build tree's flashing tool watches its simulated device, plugged in by creating a file;
 // a tool that cannot watch leaves no line at all.
-TEST(DeviceStatus, FollowsTheDeviceWhileShownAndStopsTheToolWithThePage)
+TEST_F(DeviceStatus, FollowsTheDeviceWhileShownAndStopsTheToolWithThePage)
 {
     DFUSetupInfoViewController blind("/nonexistent/dfu-util");
     blind.show();
-    QTemporaryDir dir;
-    const QString plug = dir.filePath("plugged");
-    qputenv("VELT_DFU_SIMULATOR", "presence-file=" + plug.toUtf8());
+    const QString plug = folder.filePath("plugged");
+    wizard.simulateDevice("presence-file=" + plug);
     auto page = std::make_unique<DFUSetupInfoViewController>(VELT_TOOL_PATH);
     page->show();
-    qunsetenv("VELT_DFU_SIMULATOR");
     const auto shows = [&](const char* key) {
         return QTest::qWaitFor([&] { return statusLine(*page) == localizedString(key); }, 10000);
     };
@@ -45,9 +42,8 @@ TEST(DeviceStatus, FollowsTheDeviceWhileShownAndStopsTheToolWithThePage)
     // The tool is this process's only child (the kernel lists the main thread's children), and
     // goes with the page.
     const auto children = [] {
-        QFile list(
-            QStringLiteral("/proc/self/task/%1/children").arg(QCoreApplication::applicationPid()));
-        return list.open(QIODevice::ReadOnly) ? list.readAll().trimmed() : QByteArray("?");
+        const QString list = u"/proc/self/task/%1/children"_qs;
+        return readFile(list.arg(QCoreApplication::applicationPid())).trimmed();
     };
     EXPECT_NE(children(), "");
     page.reset();
@@ -55,29 +51,22 @@ TEST(DeviceStatus, FollowsTheDeviceWhileShownAndStopsTheToolWithThePage)
 }
 
 // What the watch tells apart reaches the page as a sentence in the user's language.
-TEST(DeviceStatus, SaysWhatIsWrongWithTheDevice)
+TEST_F(DeviceStatus, SaysWhatIsWrongWithTheDevice)
 {
     using enum DeviceWatcher::Presence;
     const std::pair<const char*, DeviceWatcher::Presence> cases[] = {
         {"duplicate", Several}, {"busy", Busy}, {"access", Denied}};
-    for (const char* language : {"en", "ja"}) {
-        QTranslator table;
-        ASSERT_TRUE(table.load(QStringLiteral(":/i18n/velt_") + QLatin1String(language)));
-        QCoreApplication::installTranslator(&table);
-        for (const auto& [device, state] : cases) {
-            qputenv("VELT_DFU_SIMULATOR", device);
-            DFUSetupInfoViewController page(VELT_TOOL_PATH);
-            page.show();
-            qunsetenv("VELT_DFU_SIMULATOR");
-            // The advice for a denied device depends on this machine's udev rule.
-            const QString expected =
-                DeviceWatcher::stateText(state, DeviceWatcher::AccessContext::current());
-            EXPECT_TRUE(QTest::qWaitFor([&] { return statusLine(page) == expected; }, 10000))
-                << language << ' ' << device << ": " << statusLine(page).toStdString();
-        }
-        QCoreApplication::removeTranslator(&table);
+    for (const auto& [device, state] : cases) {
+        wizard.simulateDevice(QString::fromLatin1(device));
+        DFUSetupInfoViewController page(VELT_TOOL_PATH);
+        page.show();
+        // The advice for a denied device depends on this machine's udev rule.
+        const QString expected =
+            DeviceWatcher::stateText(state, DeviceWatcher::AccessContext::current());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return statusLine(page) == expected; }, 10000))
+            << device << ": " << statusLine(page).toStdString();
     }
 }
 
 } // namespace
-} // namespace velt
+} // namespace velt::test

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include <QFile>
+#include "support/Files.h"
+
 #include <QStringList>
 #include <QTemporaryFile>
 #include <cstdio>
@@ -24,10 +25,7 @@ public:
     QStringList captured() const
     {
         std::fflush(nullptr);
-        QFile file(m_file.fileName());
-        return file.open(QIODevice::ReadOnly)
-                   ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
-                   : QStringList();
+        return velt::test::readLines(m_file.fileName());
     }
     QStringList lines()
     {

@@ -12,6 +12,12 @@ inline QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A text file's lines, the empty ones left out.
+inline QStringList readLines(const QString& path)
+{
+    return QString::fromUtf8(readFile(path)).split(u'\n', Qt::SkipEmptyParts);
+}
+
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);

@@ -8,8 +8,6 @@
 
 namespace velt::test {
 
-StandInLogind::StandInLogind() = default;
-
 StandInLogind::~StandInLogind()
 {
     QDBusConnection::disconnectFromBus(QStringLiteral("stand-in"));

@@ -18,7 +18,6 @@ class StandInLogind : public QObject
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 
 public:
-    StandInLogind();
     ~StandInLogind() override;
 
     // Starts the bus (empty: dbus-daemon is missing, or did not start) and, when asked, puts

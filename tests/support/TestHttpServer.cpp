@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "TestHttpServer.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
@@ -46,7 +47,7 @@ bool sendAll(int fd, const char* data, qint64 size, int wakeFd)
 QByteArray responseHead(const HttpResponse& response)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
-    head += "Content-Type: " + response.contentType + "\r\n";
+    head += "Content-Type: application/octet-stream\r\n";
     if (response.sendContentLength) {
         const qint64 length =
             response.announcedLength >= 0 ? response.announcedLength : response.body.size();
@@ -100,11 +101,7 @@ void TestHttpServer::acceptConnections()
 
 void TestHttpServer::serve(int connection)
 {
-    struct Closer
-    {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{connection};
+    const auto closer = qScopeGuard([connection] { ::close(connection); });
     // The request: everything up to the blank line after the headers.
     QByteArray request;
     char chunk[4096];
@@ -116,10 +113,8 @@ void TestHttpServer::serve(int connection)
             return;
         request.append(chunk, received);
     }
-    const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
-    const QString target =
-        requestLine.size() >= 2 ? QString::fromLatin1(requestLine.at(1)) : QString();
-    const HttpResponse response = responseFor(QUrl(target).path());
+    const QByteArray target = request.left(request.indexOf("\r\n")).split(' ').value(1);
+    const HttpResponse response = responseFor(QUrl(QString::fromLatin1(target)).path());
 
     // A stall ends early only when the server stops.
     pollfd wake = {m_wake[0], POLLIN, 0};
@@ -158,8 +153,7 @@ HttpResponse TestHttpServer::responseFor(const QString& path)
 {
     std::lock_guard lock(m_mutex);
     m_requested.append(path);
-    return m_responses.value(path,
-                             {.status = 404, .body = "not found", .contentType = "text/plain"});
+    return m_responses.value(path, {.status = 404, .body = "not found"});
 }
 
 } // namespace velt::test

@@ -19,7 +19,6 @@ struct HttpResponse
 {
     int status = 200;
     QByteArray body = {};
-    QByteArray contentType = "application/octet-stream";
     QList<QPair<QByteArray, QByteArray>> headers = {}; // extra headers, e.g. Location
     bool sendContentLength = true;
     qint64 announcedLength = -1; // Content-Length to announce; -1: the body's size

@@ -15,6 +15,11 @@ QByteArray readData(const char* name)
     return readFile(QStringLiteral(VELT_TEST_DATA_DIR "/") + QLatin1String(name));
 }
 
+QSslCertificate certificate()
+{
+    return QSslCertificate(readData("loopback-cert.pem"), QSsl::Pem);
+}
+
 } // namespace
 
 TlsTestServer::TlsTestServer(HttpResponse response)
@@ -24,23 +29,10 @@ TlsTestServer::TlsTestServer(HttpResponse response)
     listen(QHostAddress::LocalHost, 0);
 }
 
-QString TlsTestServer::origin() const
-{
-    return QStringLiteral("https://127.0.0.1:%1").arg(serverPort());
-}
-
-QSslCertificate TlsTestServer::certificate()
-{
-    return QSslCertificate(readData("loopback-cert.pem"), QSsl::Pem);
-}
-
 void TlsTestServer::incomingConnection(qintptr descriptor)
 {
     auto* socket = new QSslSocket(this);
-    if (!socket->setSocketDescriptor(descriptor)) {
-        delete socket;
-        return;
-    }
+    socket->setSocketDescriptor(descriptor);
     socket->setLocalCertificate(certificate());
     socket->setPrivateKey(m_key);
     auto request = std::make_shared<QByteArray>();
@@ -67,11 +59,6 @@ TlsTestServer::TrustCertificate::TrustCertificate()
     QSslConfiguration trusting = m_previous;
     trusting.addCaCertificate(certificate());
     QSslConfiguration::setDefaultConfiguration(trusting);
-}
-
-TlsTestServer::TrustCertificate::~TrustCertificate()
-{
-    QSslConfiguration::setDefaultConfiguration(m_previous);
 }
 
 } // namespace velt::test

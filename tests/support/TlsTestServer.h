@@ -19,16 +19,14 @@ class TlsTestServer : public QTcpServer
 public:
     explicit TlsTestServer(HttpResponse response);
 
-    QString origin() const; // https://127.0.0.1:PORT
-
-    static QSslCertificate certificate();
+    QString origin() const { return QStringLiteral("https://127.0.0.1:%1").arg(serverPort()); }
 
     // Makes clients created afterwards trust the certificate, until the object goes.
     class TrustCertificate
     {
     public:
         TrustCertificate();
-        ~TrustCertificate();
+        ~TrustCertificate() { QSslConfiguration::setDefaultConfiguration(m_previous); }
         TrustCertificate(const TrustCertificate&) = delete;
         TrustCertificate& operator=(const TrustCertificate&) = delete;
 

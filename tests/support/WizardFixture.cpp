@@ -22,19 +22,14 @@ WizardFixture::WizardFixture(UpdateSettings updateSettings) : settings(std::move
     resetFirmwareList();
     resetTargetFirmware();
     m_delegate.setQuitAction([this] { ++m_quits; });
-    setAlertPresenter([this](const VeltError& error) { m_alerts.shown.append(error); });
+    setAlertPresenter([this](const VeltError& error) { m_alerts.append(error); });
 }
 
 WizardFixture::~WizardFixture()
 {
     m_window.reset();
     setAlertPresenter({});
-    if (m_simulating) {
-        if (m_previousSimulator)
-            qputenv("VELT_DFU_SIMULATOR", *m_previousSimulator);
-        else
-            qunsetenv("VELT_DFU_SIMULATOR");
-    }
+    qunsetenv("VELT_DFU_SIMULATOR");
 }
 
 void WizardFixture::launch()
@@ -48,11 +43,6 @@ void WizardFixture::launch()
 QWidget* WizardFixture::page() const
 {
     return m_window ? m_window->pageStack()->topPage() : nullptr;
-}
-
-int WizardFixture::stackSize() const
-{
-    return m_window ? m_window->pageStack()->count() : 0;
 }
 
 QString WizardFixture::text(const char* name) const
@@ -120,21 +110,19 @@ QString WizardFixture::walkTo(const QString& name, const QString& model, int ver
                           .arg(pageName(), alertText());
         if (failure.isEmpty())
             failure = waitForPage(step, stepTimeoutMs);
-        if (failure.isEmpty() && !m_alerts.alerts().isEmpty())
+        if (failure.isEmpty() && !m_alerts.isEmpty())
             failure = QStringLiteral("an alert on %1: %2").arg(step, alertText());
-        if (!failure.isEmpty() || step == name) {
-            if (failure.isEmpty() && visited)
-                visited(step);
-            return failure;
-        }
-        if (step == QLatin1String("SelectModelPage"))
+        // The named page is left as it came up.
+        const bool last = step == name;
+        if (failure.isEmpty() && !last && step == u"SelectModelPage"_qs)
             failure = pick(model);
-        if (step == QLatin1String("SelectVersionPage") && versionIndex >= 0)
+        if (failure.isEmpty() && !last && step == u"SelectVersionPage"_qs && versionIndex >= 0)
             failure = pickIndex(versionIndex);
         if (failure.isEmpty() && visited)
             visited(step);
-        if (failure.isEmpty())
-            failure = click("nextButton");
+        if (!failure.isEmpty() || last)
+            return failure;
+        failure = click("nextButton");
     }
     return QStringLiteral("no page named ") + name;
 }
@@ -165,7 +153,7 @@ QString WizardFixture::waitUntil(const QString& what, const std::function<bool()
 QString WizardFixture::alertText() const
 {
     QStringList texts;
-    for (const VeltError& error : m_alerts.alerts())
+    for (const VeltError& error : m_alerts)
         texts.append(error.localizedDescription);
     return texts.join(u'\n');
 }
@@ -173,7 +161,7 @@ QString WizardFixture::alertText() const
 bool WizardFixture::ended() const
 {
     auto* finish = control<QWidget>("button");
-    return !m_alerts.alerts().isEmpty() || (finish && finish->isVisible() && finish->isEnabled());
+    return !m_alerts.isEmpty() || (finish && finish->isVisible() && finish->isEnabled());
 }
 
 QStringList WizardFixture::logLines()
@@ -193,9 +181,6 @@ QString WizardFixture::waitForLogLine(const QString& part, int timeoutMs)
 
 void WizardFixture::simulateDevice(const QString& traits)
 {
-    if (!m_simulating && qEnvironmentVariableIsSet("VELT_DFU_SIMULATOR"))
-        m_previousSimulator = qgetenv("VELT_DFU_SIMULATOR");
-    m_simulating = true;
     qputenv("VELT_DFU_SIMULATOR", QStringLiteral("%1,state=%2,save=%3")
                                       .arg(traits, m_device.filePath(QStringLiteral("runs")),
                                            m_device.filePath(QStringLiteral("received")))

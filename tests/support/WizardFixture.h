@@ -11,7 +11,6 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class FdCapture;
 
@@ -20,13 +19,6 @@ namespace velt {
 class MainWindow;
 
 namespace test {
-
-// The alerts the fixture recorded instead of showing them.
-struct AlertRecorder
-{
-    QList<VeltError> shown;
-    const QList<VeltError>& alerts() const { return shown; }
-};
 
 // The whole window as the program launches it, driven by the object names of its pages and
 // controls the way a user drives it. Shared by the window tests and the demo's wizard driver,
@@ -61,7 +53,6 @@ public:
 
     QWidget* page() const;
     QString pageName() const { return page() ? page()->objectName() : QString(); }
-    int stackSize() const;
     // A control of the page on screen, by object name; null when there is none.
     template <class T> T* control(const char* name) const
     {
@@ -102,7 +93,8 @@ public:
     }
     QString waitForLogLine(const QString& part, int timeoutMs = 30'000);
 
-    const AlertRecorder& alerts() const { return m_alerts; }
+    // The alerts recorded instead of shown.
+    const QList<VeltError>& alerts() const { return m_alerts; }
     QString alertText() const;
     // Diagnostic lines written since the first call (standard output is copied from then on).
     QStringList logLines();
@@ -115,12 +107,10 @@ public:
     QByteArray deviceReceived() const { return readFile(m_device.filePath(u"received"_qs)); }
 
 private:
-    AlertRecorder m_alerts;
+    QList<VeltError> m_alerts;
     AppDelegate m_delegate;
     int m_quits = 0;
     QTemporaryDir m_device;
-    std::optional<QByteArray> m_previousSimulator;
-    bool m_simulating = false;
     std::unique_ptr<FdCapture> m_log;
     std::unique_ptr<MainWindow> m_window;
 };

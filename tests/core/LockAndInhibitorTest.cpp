@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
+// The program's holds on the machine: the one-instance lock and the sleep inhibitor.
+#include "core/SingleInstance.h"
 #include "core/SleepInhibitor.h"
 
 #include "support/FdCapture.h"
@@ -9,6 +11,16 @@
 
 namespace velt {
 namespace {
+
+// A lock that cannot be made is a failure with a reason, not a refusal naming a process. The
+// lock against real second processes, and taken over from a killed one, is tried with the
+// command line's runs (tests/cli).
+TEST(SingleInstance, AnUnwritableLockIsAFailureWithAReason)
+{
+    SingleInstance unwritable(QStringLiteral("/nonexistent-folder/instance.lock"));
+    EXPECT_EQ(unwritable.tryAcquire(), SingleInstance::Outcome::Failed);
+    EXPECT_FALSE(unwritable.errorText().isEmpty());
+}
 
 // A bus without logind, and no bus at all: one line, and the update goes on. (The update
 // session's own tests check the hold through a stand-in logind.)
