@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The whole application at once: the demo catalogue and images from a server on 127.0.0.1,
 // the real flashing tool from the build's resource folder talking to its simulated device.
+#include "app/MainWindow.h"
 #include "cli/TerminationSignals.h"
 #include "support/WizardTest.h"
 
@@ -31,8 +32,11 @@ TEST_F(EndToEndTest, QuitIsRefusedOnlyWhileTheToolWritesAndFinishEndsTheApplicat
     ASSERT_STEP(wizard.waitUntil(QStringLiteral("the write"), [&] {
         return wizard.delegate().disableQuitApp() && bar->value() > 0;
     }));
-    // The guard is up (the window's refusals are the app tests'). Ctrl-C to the whole process
-    // group, as a terminal sends it: refused, and the tool, in a group of its own, never sees it.
+    EXPECT_EQ(wizard.delegate().applicationShouldTerminate(), AppDelegate::TerminateCancel);
+    EXPECT_FALSE(wizard.delegate().terminate());
+    EXPECT_FALSE(wizard.window()->close());
+    // Ctrl-C to the whole process group, as a terminal sends it: refused the same way, and the
+    // tool, in a group of its own, never sees it.
     TerminationSignals terminations;
     wizard.delegate().quitOnTerminationSignals(terminations);
     ASSERT_EQ(::setpgid(0, 0), 0);
