@@ -135,7 +135,8 @@ void FirmwareDownload::judgeResponse(bool transferEnded)
     }
     m_responseAccepted = true;
     m_chunk.resize(replyReadBufferSize);
-    emit progressMaximumChanged(expected);
+    m_maximum = expected;
+    emit progressChanged(m_received, m_maximum);
 }
 
 void FirmwareDownload::onReadyRead()
@@ -165,7 +166,7 @@ void FirmwareDownload::onReadyRead()
         }
         m_received += read;
     }
-    emit progressValueChanged(m_received);
+    emit progressChanged(m_received, m_maximum);
 }
 
 void FirmwareDownload::onFinished()
@@ -232,7 +233,7 @@ void FirmwareDownload::storeAndVerify()
                            [oldImage] { releaseInSlices(oldImage); });
     m_part.setFileName(QString());
     logLine(QStringLiteral("saved to: ") + QUrl::fromLocalFile(m_filePath).toString());
-    emit progressValueChanged(m_received);
+    emit progressChanged(m_received, m_maximum);
 
     const QString digest = QString::fromLatin1(m_hash.result().toHex());
     if (digest != m_expectedDigest) {

@@ -43,12 +43,9 @@ public:
     // Starts the transfer. Failures are reported through failed().
     void start(const Target& target);
 
-    // Body bytes received so far.
-    qint64 receivedBytes() const { return m_received; }
-
 signals:
-    void progressMaximumChanged(qint64 maximum); // -1 when the server gives no length
-    void progressValueChanged(qint64 value);
+    // Body bytes received so far, of maximum (-1 while the length is not known).
+    void progressChanged(qint64 received, qint64 maximum);
     void failed(const velt::VeltError& error);
     // The image is stored at the target's path and its digest matches the catalogue.
     void verified(qint64 imageSize);
@@ -69,6 +66,7 @@ private:
     QByteArray m_chunk; // reused for every read
     QCryptographicHash m_hash{QCryptographicHash::Md5};
     qint64 m_received = 0;
+    qint64 m_maximum = -1;
     QString m_expectedDigest;
     QString m_filePath;
     bool m_responseAccepted = false;

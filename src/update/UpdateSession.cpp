@@ -66,7 +66,6 @@ public:
     TimeLeft timeLeft;
     QTimer timeLeftTick;
     QString timeLeftText;
-    double downloadMaximum = -1;
     double value = 0;
     double maximum = -1;
     bool installing = false;
@@ -132,13 +131,9 @@ void UpdateSession::Private::start(bool fetchImage)
     inhibitor.setHeld(true);
     timeLeftTick.start();
     download = new FirmwareDownload(q);
-    connect(download, &FirmwareDownload::progressMaximumChanged, q, [this](qint64 maximum) {
-        // An unknown length (-1) shows a busy bar; the received amount still counts.
-        downloadMaximum = double(maximum);
-        progress(double(download->receivedBytes()), downloadMaximum);
-    });
-    connect(download, &FirmwareDownload::progressValueChanged, q,
-            [this](qint64 value) { progress(double(value), downloadMaximum); });
+    // An unknown length (-1) shows a busy bar; the received amount still counts.
+    connect(download, &FirmwareDownload::progressChanged, q,
+            [this](qint64 received, qint64 length) { progress(double(received), double(length)); });
     connect(download, &FirmwareDownload::failed, q,
             [this](const VeltError& error) { fail(error); });
     connect(download, &FirmwareDownload::verified, q,
