@@ -80,11 +80,6 @@ UpdateSession::UpdateSession(std::shared_ptr<const FirmwareVersion> version,
 
 UpdateSession::~UpdateSession() = default;
 
-QString UpdateSession::firmwareFilePath() const
-{
-    return firmwareFilePath(d->settings);
-}
-
 QString UpdateSession::firmwareFilePath(const UpdateSettings& settings)
 {
     if (settings.documentsFolder.isEmpty())
@@ -110,7 +105,7 @@ void UpdateSession::Private::start(bool fetchImage)
         failLater("Error_NoFirmwareSelected");
         return;
     }
-    const QString filePath = q->firmwareFilePath();
+    const QString filePath = firmwareFilePath(settings);
     if (filePath.isEmpty()) {
         failLater("Error_NoDocumentsFolder");
         return;
@@ -179,7 +174,7 @@ void UpdateSession::Private::startWriting()
         emit q->succeeded();
     });
     connect(flashing, &FlashingStage::failed, q, [this](const VeltError& error) { fail(error); });
-    flashing->startWriting(q->firmwareFilePath());
+    flashing->startWriting(firmwareFilePath(settings));
 }
 
 void UpdateSession::Private::progress(double newValue, double newMaximum)

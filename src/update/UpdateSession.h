@@ -53,13 +53,12 @@ public:
 
     // Starts the download; later calls do nothing.
     void start();
-    // For an image already at firmwareFilePath() with the version's digest (a file of the
+    // For an image already at firmwareFilePath(settings) with the version's digest (a file of the
     // user's own, copied there and checked): everything start() does after the download.
     // Later calls, and calls after start(), do nothing.
     void startWithImageInPlace();
 
     // Documents/veltFirmwareUpdate.dfu for these settings.
-    QString firmwareFilePath() const;
     static QString firmwareFilePath(const UpdateSettings& settings);
 
 signals:
