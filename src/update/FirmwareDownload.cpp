@@ -4,6 +4,7 @@
 #include "catalogue/ServerGet.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "update/Md5.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -235,7 +236,7 @@ void FirmwareDownload::storeAndVerify()
     logLine(QStringLiteral("saved to: ") + QUrl::fromLocalFile(m_filePath).toString());
     emit progressChanged(m_received, m_maximum);
 
-    const QString digest = QString::fromLatin1(m_hash.result().toHex());
+    const QString digest = hexDigest(m_hash);
     if (digest != m_expectedDigest) {
         logLine(QStringLiteral("file hash does not match: ") + digest);
         fail(localizedString("Error_FileHashDoesNotMatch"));

@@ -5,6 +5,7 @@
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "update/FlashingProgress.h"
+#include "update/Md5.h"
 #include "update/Shell.h"
 #include "update/WriteVerdict.h"
 
@@ -84,8 +85,7 @@ void FlashingStage::hashNextSlice()
     const bool readFailed = m_checkedImage.error() != QFileDevice::NoError;
     const QString readError = m_checkedImage.errorString();
     m_checkedImage.close();
-    imageChecked(readFailed ? QString() : QString::fromLatin1(m_checkHash.result().toHex()),
-                 readError);
+    imageChecked(readFailed ? QString() : hexDigest(m_checkHash), readError);
 }
 
 void FlashingStage::imageChecked(const QString& digest, const QString& readError)
