@@ -2,7 +2,8 @@
 // Throughput of the shell runner: 256 MiB of a child's standard output through background mode
 // into a delegate that counts characters, and through blocking mode, each against
 // `cat FILE | cat > /dev/null` on the same file in the same run. Best of three runs each;
-// MB = 10^6 bytes.
+// MB = 10^6 bytes. Exits 0 when both figures were measured, met or not (bench/run tells a
+// benchmark that ran from one that did not by its exit status); 1 when a run went wrong.
 #include "update/Shell.h"
 
 #include <QCoreApplication>
@@ -109,5 +110,5 @@ int main(int argc, char** argv)
                 background, baseline, background / baseline, backgroundTarget);
     std::printf("shell-blocking: %.0f MB/s baseline=%.0f MB/s ratio=%.2f target=none\n", blocking,
                 baseline, blocking / baseline);
-    return background >= backgroundTarget ? 0 : 2;
+    return 0;
 }
